@@ -1,0 +1,123 @@
+#include "calculator/control_records.h"
+
+#include "framework/layout_record.h"
+
+namespace zefa {
+namespace {
+
+LayoutWriter Begin(const Placement& p) {
+  LayoutWriter w;
+  w.String("Name", p.name)
+      .Integer("Index", kNoControlArray)
+      .Integer("Left", p.left)
+      .Integer("Top", p.top)
+      .Integer("Width", p.width)
+      .Integer("Height", p.height)
+      .Boolean("LockLeft", p.lockLeft)
+      .Boolean("LockTop", p.lockTop)
+      .Boolean("LockRight", p.lockRight)
+      .Boolean("LockBottom", p.lockBottom)
+      .Integer("TabIndex", p.tabIndex)
+      .Integer("TabPanelIndex", 0)
+      .Boolean("TabStop", p.tabStop)
+      .Boolean("AllowAutoDeactivate", true);
+  return w;
+}
+
+std::string End(LayoutWriter& w) { return w.String("InitialParent", "").Bytes(); }
+
+}  // namespace
+
+std::string CanvasRecord(const Placement& p, bool allowFocusRing, bool visible, bool doubleBufferEntry) {
+  LayoutWriter w = Begin(p);
+  w.Boolean("Enabled", true)
+      .String("Tooltip", "")
+      .Boolean("AllowFocusRing", allowFocusRing)
+      .Boolean("Visible", visible)
+      .Boolean("AllowFocus", false)
+      .Boolean("AllowTabs", false)
+      .Boolean("Transparent", true);
+  if (doubleBufferEntry) w.Boolean("DoubleBuffer", false);
+  w.Boolean("Transparent", true);
+  return End(w);
+}
+
+std::string TextAreaRecord(const Placement& p, bool allowFocusRing, std::string_view value, int64_t maxChars,
+                           std::string_view mask, bool readOnly) {
+  LayoutWriter w = Begin(p);
+  w.Color("BackgroundColor", 0xFFFFFF)
+      .Boolean("HasBorder", true)
+      .Boolean("Enabled", true)
+      .String("Format", "")
+      .String("Tooltip", "")
+      .Boolean("HideSelection", true)
+      .Double("LineHeight", 17.0)
+      .Double("LineSpacing", 1.0)
+      .Boolean("Multiline", true)
+      .Boolean("HasHorizontalScrollbar", false)
+      .Boolean("HasVerticalScrollbar", false)
+      .Boolean("AllowStyledText", false)
+      .Color("TextColor", 0x000000)
+      .Boolean("Transparent", true)
+      .Boolean("AllowFocusRing", allowFocusRing)
+      .Boolean("Visible", true)
+      .Boolean("Bold", false)
+      .Boolean("Italic", false)
+      .String("FontName", "System")
+      .Single("FontSize", 12.0f)
+      .Byte("FontUnit", 0)
+      .Boolean("Underline", false)
+      .String("Value", value)
+      .Boolean("AllowTabs", false)
+      .Enum("TextAlignment", 2)
+      .Boolean("AllowSpellChecking", true)
+      .Integer("MaximumCharactersAllowed", maxChars)
+      .String("ValidationMask", mask)
+      .Boolean("ReadOnly", readOnly)
+      .String("DataSource", "")
+      .String("DataField", "");
+  return End(w);
+}
+
+std::string PushButtonRecord(const Placement& p, std::string_view caption) {
+  LayoutWriter w = Begin(p);
+  w.Enum("MacButtonStyle", 0)
+      .Boolean("Cancel", false)
+      .String("Caption", caption)
+      .Boolean("Default", false)
+      .Boolean("Enabled", true)
+      .String("Tooltip", "")
+      .Boolean("Transparent", true)
+      .Boolean("Visible", true)
+      .String("FontName", "System")
+      .Single("FontSize", 12.0f)
+      .Byte("FontUnit", 0)
+      .Boolean("Bold", false)
+      .Boolean("Italic", false)
+      .Boolean("Underline", false);
+  return End(w);
+}
+
+std::string LabelRecord(const Placement& p, std::string_view value, const LabelLook& look) {
+  LayoutWriter w = Begin(p);
+  w.Boolean("Enabled", true)
+      .String("Tooltip", "")
+      .Boolean("Multiline", false)
+      .Boolean("Selectable", false)
+      .Enum("TextAlignment", look.alignment)
+      .Color("TextColor", look.textColor)
+      .Boolean("Transparent", false)
+      .String("Value", value)
+      .Boolean("Visible", true)
+      .Boolean("Bold", look.bold)
+      .Boolean("Italic", false)
+      .String("FontName", "System")
+      .Boolean("Underline", false)
+      .Single("FontSize", look.fontSize)
+      .Byte("FontUnit", 0)
+      .String("DataSource", "")
+      .String("DataField", "");
+  return End(w);
+}
+
+}  // namespace zefa

@@ -1,0 +1,354 @@
+#include "framework/application.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPalette>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "framework/canvas.h"
+#include "framework/delegate.h"
+#include "framework/dialogs.h"
+#include "framework/exceptions.h"
+#include "framework/label.h"
+#include "framework/menu.h"
+#include "framework/picture.h"
+#include "framework/push_button.h"
+#include "framework/testing.h"
+#include "framework/text_area.h"
+#include "framework/timer.h"
+#include "framework/ui_thread.h"
+#include "framework/window.h"
+
+namespace zefa {
+namespace {
+
+// Forwards the desktop's theme and palette changes as the two appearance notifications.
+class AppearanceFollower : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == QCoreApplication::instance()) {
+      if (e->type() == QEvent::ThemeChange) DeliverAppearanceNotification(kThemeChangedNotification);
+      if (e->type() == QEvent::ApplicationPaletteChange) DeliverAppearanceNotification(kColorsChangedNotification);
+    }
+    return false;
+  }
+};
+
+struct Runtime {
+  std::vector<Initializer> programInitializers;
+  Ref<Application> app;
+  Ref<Object> pending;  // an exception that ended the run loop
+  std::optional<int> quitCode;
+  bool unhandled = false;
+  bool hiDpi = false;
+  double versionStamp = 0;
+  Method exceptionHelper = nullptr;
+  std::unique_ptr<QApplication> qapp;
+  std::unique_ptr<AppearanceFollower> follower;
+  std::string appearance;  // the drawing appearance, "light" or "dark"
+};
+Runtime& R() {
+  static Runtime r;
+  return r;
+}
+
+// Qt keeps references to these for the life of the application.
+int g_argc = 1;
+char g_arg0[] = "zefa";
+char* g_argv[] = {g_arg0, nullptr};
+
+Application& A(Object* self) {
+  if (!self) RaiseNilObjectException();
+  return static_cast<Application&>(*self);
+}
+Object* MakeApplication(const ClassRecord& cls) { return new Application(cls); }
+[[noreturn]] void NotAvailable(const char* op) {
+  Raise<FunctionNotFoundException>(std::string("Application.") + op + " is not available in this framework");
+}
+Value Nothing(Object* self, Args) {
+  A(self);
+  return {};
+}
+
+std::string SystemAppearance() {
+  QPalette p = QApplication::palette();
+  return p.color(QPalette::Window).lightness() < 128 ? "dark" : "light";
+}
+
+void AddOperations(ClassRecord& r) {
+  r.AddOperation("AddTrayItem", "(TrayItem)", [](Object*, Args) -> Value { NotAvailable("AddTrayItem"); });
+  r.AddOperation("DoEvents", "(Integer)", [](Object* self, Args) -> Value {
+    A(self);
+    CheckUIThread();
+    QCoreApplication::processEvents();
+    return {};
+  });
+  r.AddOperation("HideTooltip", "()", [](Object*, Args) -> Value { NotAvailable("HideTooltip"); });
+  r.AddOperation("NewDocument", "()", [](Object*, Args) -> Value { NotAvailable("NewDocument"); });
+  r.AddOperation("OpenDocument", "(FolderItem)", [](Object*, Args) -> Value { NotAvailable("OpenDocument"); });
+  r.AddOperation("RefreshMenuBar", "()", Nothing);
+  r.AddOperation("RemoveTrayItem", "(TrayItem)", [](Object*, Args) -> Value { NotAvailable("RemoveTrayItem"); });
+  r.AddOperation("ShowTooltip", "(String, Integer, Integer, Boolean)", [](Object*, Args) -> Value { NotAvailable("ShowTooltip"); });
+  r.AddOperation("SleepCurrentThread", "(Integer)", [](Object* self, Args a) -> Value {
+    A(self);
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp<int64_t>(a[0].Integer(), 0, 60000)));
+    return {};
+  });
+  r.AddOperation("Window", "(Integer) as Window", [](Object* self, Args a) -> Value {
+    A(self);
+    return WindowAt(a[0].Integer());
+  });
+  r.AddOperation("WindowCount", "() as Integer", [](Object* self, Args) -> Value {
+    A(self);
+    return WindowCount();
+  });
+  r.AddOperation("YieldToNextThread", "()", [](Object* self, Args) -> Value {
+    A(self);
+    std::this_thread::yield();
+    return {};
+  });
+  r.AddOperation("_AddMenuHandler", "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); });
+  r.AddOperation("_AddPollableObject", "(Object)", [](Object*, Args) -> Value { NotAvailable("_AddPollableObject"); });
+  r.AddOperation("_DependencyList", "()", Nothing);
+  r.AddOperation("_DoSingleEvent", "()", [](Object* self, Args) -> Value {
+    A(self);
+    CheckUIThread();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return {};
+  });
+  r.AddOperation("_RemovePollableObject", "(Object)", [](Object*, Args) -> Value { NotAvailable("_RemovePollableObject"); });
+  r.AddOperation("_x_SetVersionData", "(Integer, Integer, Integer, Integer, Integer, String, String, String)",
+                 [](Object* self, Args a) -> Value {
+                   A(self)._x_SetVersionData(a[0].Integer(), a[1].Integer(), a[2].Integer(), a[3].Integer(),
+                                             a[4].Integer(), a[5].String(), a[6].String(), a[7].String());
+                   return {};
+                 });
+}
+
+}  // namespace
+
+const ClassRecord& Application::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("Application", nullptr);
+  rec->factory = MakeApplication;
+  AddOperations(*rec);
+  rec->AddEvents({"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
+                  "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"});
+  rec->interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::_MacOSNotificationReceived}});
+  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
+  rec->methods.push_back({"_MacOSNotificationReceived", "(String)", &Application::_MacOSNotificationReceived, {}});
+  return *rec;
+}
+
+void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug, int64_t nonRelease, int64_t stage,
+                                    std::string longVersion, std::string shortVersion, std::string packageInfo) {
+  _x_mMajorVersion = major;
+  _x_mMinorVersion = minor;
+  _x_mBugVersion = bug;
+  _x_mNonReleaseVersion = nonRelease;
+  _x_mStageCode = stage;
+  _x_mLongVersion = std::move(longVersion);
+  _x_mShortVersion = std::move(shortVersion);
+  _x_mPackageInfo = std::move(packageInfo);
+}
+
+void Application::SetMenuBar(Ref<MenuItem> bar, int64_t) {
+  CheckUIThread();
+  if (bar) CallSlot(bar.get(), MenuItem::k_DependencyList);
+  menuBar_ = std::move(bar);
+}
+
+Value Application::_MacOSNotificationReceived(Object* self, Args args) {
+  Application& app = A(self);
+  const std::string& name = args.empty() ? std::string() : args[0].String();
+  if (name != kThemeChangedNotification && name != kColorsChangedNotification) return {};
+  std::string before = R().appearance;
+  R().appearance = SystemAppearance();
+  int n = app.Class().EventNumber("AppearanceChanged");
+  try {
+    RaiseWindowEvent(app, n);
+  } catch (...) {
+    R().appearance = before;
+    throw;
+  }
+  R().appearance = before;
+  return {};
+}
+
+void Application::_SetSupportsHiDPI(bool on) {
+  testing::TraceStep("_SetSupportsHiDPI");
+  R().hiDpi = on;
+}
+
+void DeliverAppearanceNotification(const std::string& name) {
+  Ref<Application> app = R().app;
+  if (!app) return;
+  for (const InterfaceEntry& i : app->Class().interfaces)
+    if (i.name == "_MacOSDistributedNotifications.iNotify" && !i.methods.empty())
+      DeliverFromToolkit([&] { i.methods[0](app.get(), std::vector<Value>{Value(name)}); });
+}
+
+void RuntimeRegisterInitializers(std::span<const Initializer> table) {
+  R().programInitializers.assign(table.begin(), table.end());
+}
+
+void RuntimeInit() {
+  testing::TraceStep("RuntimeInit");
+  CheckUIThread();
+}
+
+void RuntimePerformInitializers() {
+  testing::TraceStep("RuntimePerformInitializers");
+  // The framework's classes first, the program's own after them.
+  RuntimeException::Class();
+  Delegate::Class();
+  Window::Class();
+  Canvas::Class();
+  Label::Class();
+  TextArea::Class();
+  PushButton::Class();
+  Timer::Class();
+  Picture::Class();
+  MenuItem::Class();
+  MenuBar::Class();
+  Application::Class();
+  for (Initializer init : R().programInitializers) init();
+}
+
+void RuntimePerformFinalizers() {
+  testing::TraceStep("RuntimePerformFinalizers");
+  ReleaseAllWindows();
+  R().app.reset();
+  R().follower.reset();
+  R().qapp.reset();
+}
+
+int32_t RuntimeExit() {
+  testing::TraceStep("RuntimeExit");
+  if (R().unhandled) return 1;
+  return R().quitCode.value_or(0);
+}
+
+void _RuntimeSetExceptionHelper(Method entry) {
+  testing::TraceStep("_RuntimeSetExceptionHelper");
+  R().exceptionHelper = entry;
+}
+Method RuntimeExceptionHelper() { return R().exceptionHelper; }
+
+void RuntimeFrameworkVersion(double stamp) {
+  testing::TraceStep("RuntimeFrameworkVersion");
+  R().versionStamp = stamp;
+}
+double RuntimeFrameworkVersionStamp() { return R().versionStamp; }
+
+void _RuntimeInitExternalClasses() {
+  testing::TraceStep("_RuntimeInitExternalClasses");
+  FunctionNotFoundException::Class();
+  IllegalCastException::Class();
+  NilObjectException::Class();
+  OutOfBoundsException::Class();
+  StackOverflowException::Class();
+  TypeMismatchException::Class();
+  UnsupportedFormatException::Class();
+}
+
+void _InitPluginEntrypoints() { testing::TraceStep("_InitPluginEntrypoints"); }
+
+void _RuntimeRegisterAppObject(Ref<Object> app) {
+  testing::TraceStep("_RuntimeRegisterAppObject");
+  Ref<Object> checked = RuntimeCheckCast(app, Application::Class());
+  if (!checked) RaiseNilObjectException();
+  R().app = Ref<Application>(static_cast<Application*>(checked.get()));
+}
+
+Ref<Application> App() { return R().app; }
+
+void _RunFrameworkInitialization(Method lateStartup) {
+  testing::TraceStep("_RunFrameworkInitialization");
+  CheckUIThread();
+  if (!QApplication::instance()) {
+    if (R().hiDpi) QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    R().qapp = std::make_unique<QApplication>(g_argc, g_argv);
+  }
+  QApplication::setQuitOnLastWindowClosed(false);
+  R().appearance = SystemAppearance();
+  R().follower = std::make_unique<AppearanceFollower>();
+  QCoreApplication::instance()->installEventFilter(R().follower.get());
+  if (!lateStartup) RaiseNilObjectException();
+  lateStartup(nullptr, {});
+}
+
+void _RuntimeRun() {
+  testing::TraceStep("_RuntimeRun");
+  if (QCoreApplication::instance() && !R().quitCode && !R().pending) QApplication::exec();
+  if (Ref<Object> e = TakePendingException()) throw RuntimeError(e);
+}
+
+void _UnhandledException(const Ref<Object>& exception) {
+  testing::TraceStep("_UnhandledException");
+  R().unhandled = true;
+  std::string cls = exception ? exception->Class().name : "nil";
+  std::string msg;
+  if (exception && exception->Class().IsA(RuntimeException::Class()))
+    msg = static_cast<RuntimeException&>(*exception).Message();
+  std::fprintf(stderr, "zefa: unhandled %s: %s\n", cls.c_str(), msg.c_str());
+  if (GuiIsUp()) MsgBox("An unexpected error ended the program: " + cls + (msg.empty() ? "" : ": " + msg));
+}
+
+Value _CallFunctionWithExceptionHandling(Object*, Args args) {
+  const auto* entry = static_cast<const Method*>(args.size() > 0 ? args[0].Pointer() : nullptr);
+  const void* arg = args.size() > 1 ? args[1].Pointer() : nullptr;
+  try {
+    Ref<Delegate> d = RuntimeCreateDelegate(Delegate::Invoke, entry ? *entry : nullptr, nullptr, "( Ptr )", 0);
+    if (!d) RaiseNilObjectException();
+    d->Call(std::vector<Value>{Value(arg)});
+  } catch (const RuntimeError& e) {
+    if (e.IsA(RuntimeException::Class())) return e.Exception();
+    throw;
+  }
+  return {};
+}
+
+void Quit(int code) {
+  testing::TraceStep("Quit");
+  R().quitCode = code;
+  if (QCoreApplication::instance()) QCoreApplication::exit(code);
+}
+
+std::optional<int> RequestedQuit() { return R().quitCode; }
+void ResetQuitForTesting() {
+  R().quitCode.reset();
+  R().unhandled = false;
+}
+
+bool GuiIsUp() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+void RequireGui() {
+  if (!GuiIsUp()) Raise<RuntimeException>("the user interface has not been initialised");
+}
+
+void DeliverFromToolkit(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const RuntimeError& e) {
+    if (!R().pending) R().pending = e.Exception();
+  } catch (const std::exception& e) {
+    if (!R().pending) R().pending = Ref<Object>(new RuntimeException(RuntimeException::Class(), e.what()));
+  }
+  if (R().pending && QCoreApplication::instance()) QCoreApplication::exit(1);
+}
+
+Ref<Object> TakePendingException() {
+  Ref<Object> e = R().pending;
+  R().pending.reset();
+  return e;
+}
+
+MenuItem* ApplicationMenuBar() { return R().app ? R().app->MenuBar().get() : nullptr; }
+
+}  // namespace zefa

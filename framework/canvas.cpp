@@ -1,0 +1,64 @@
+#include "framework/canvas.h"
+
+#include <QPainter>
+
+#include "framework/ui_thread.h"
+
+namespace zefa {
+
+struct CanvasAccess {
+  static void SetAllowFocus(Canvas& c, bool on) {
+    c.allowFocus_ = on;
+    c.SetTabStop(c.TabStop());  // re-applies the focus policy
+  }
+};
+
+namespace {
+
+class CanvasWidget : public QWidget {
+ public:
+  CanvasWidget(Canvas* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (const Ref<Picture>& pic = owner_->Backdrop(); pic && !pic->Image().isNull()) {
+      QPainter p(this);
+      p.drawImage(QPoint(0, 0), pic->Image());
+    }
+  }
+
+ private:
+  Canvas* owner_;
+};
+
+Object* MakeCanvas(const ClassRecord& cls) { return new Canvas(cls); }
+void Ignore(Object&, const Value&) {}
+
+}  // namespace
+
+const ClassRecord& Canvas::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewControlClass(
+      "Canvas",
+      {"Activate", "Deactivate", "DoubleClick", "EnableMenuItems", "GotFocus", "LostFocus", "MouseDown",
+       "MouseDrag", "MouseUp", "Paint", "ScaleFactorChanged"},
+      {
+          {"AllowFocus", PropType::Boolean,
+           [](Object& o, const Value& v) { CanvasAccess::SetAllowFocus(static_cast<Canvas&>(o), v.Boolean()); }},
+          {"AllowTabs", PropType::Boolean, Ignore},
+          {"DoubleBuffer", PropType::Boolean, Ignore},  // Qt always double-buffers
+      },
+      MakeCanvas);
+  return *rec;
+}
+
+QWidget* Canvas::CreateWidget(QWidget* parent) { return new CanvasWidget(this, parent); }
+
+void Canvas::SetBackdrop(Ref<Picture> pic) {
+  CheckUIThread();
+  backdrop_ = std::move(pic);
+  if (Widget()) Widget()->update();
+}
+
+}  // namespace zefa

@@ -1,0 +1,25 @@
+#pragma once
+#include "framework/control.h"
+#include "framework/picture.h"
+
+namespace zefa {
+
+// Shows a picture as its backdrop, drawn at its top-left corner.
+class Canvas : public RectControl {
+ public:
+  static const ClassRecord& Class();
+  explicit Canvas(const ClassRecord& cls) : RectControl(cls) {}
+  void SetBackdrop(Ref<Picture> pic);  // nil allowed: the canvas then shows nothing
+  const Ref<Picture>& Backdrop() const { return backdrop_; }
+
+ protected:
+  QWidget* CreateWidget(QWidget* parent) override;
+  Qt::FocusPolicy FocusPolicyFor(bool) const override { return allowFocus_ ? Qt::StrongFocus : Qt::NoFocus; }
+
+ private:
+  Ref<Picture> backdrop_;
+  bool allowFocus_ = false;
+  friend struct CanvasAccess;
+};
+
+}  // namespace zefa

@@ -1,0 +1,113 @@
+#include "framework/class_record.h"
+
+#include <map>
+#include <memory>
+
+#include "framework/exceptions.h"
+
+namespace zefa {
+namespace {
+
+std::map<std::string, std::unique_ptr<ClassRecord>, std::less<>>& Registry() {
+  static std::map<std::string, std::unique_ptr<ClassRecord>, std::less<>> records;
+  return records;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+int ClassRecord::Slot(std::string_view op) const {
+  for (size_t i = 0; i < table.size(); ++i)
+    if (table[i].name == op) return static_cast<int>(i);
+  return -1;
+}
+
+int ClassRecord::EventNumber(std::string_view event) const {
+  for (size_t i = 0; i < events.size(); ++i)
+    if (EqualsIgnoringCase(events[i], event)) return static_cast<int>(i);
+  return -1;
+}
+
+const PropertyDescriptor* ClassRecord::FindProperty(std::string_view prop) const {
+  for (const ClassRecord* c = this; c; c = c->super)
+    for (const PropertyDescriptor& p : c->properties)
+      if (EqualsIgnoringCase(p.name, prop)) return &p;
+  return nullptr;
+}
+
+bool ClassRecord::IsA(const ClassRecord& other) const {
+  for (const ClassRecord* c = this; c; c = c->super)
+    if (c == &other) return true;
+  return false;
+}
+
+void ClassRecord::AddOperation(std::string op, std::string signature, Method fn) {
+  table.push_back({std::move(op), std::move(signature), fn});
+}
+
+void ClassRecord::ReplaceOperation(std::string_view op, Method fn) {
+  int slot = Slot(op);
+  if (slot < 0) Raise<FunctionNotFoundException>(name + " has no operation " + std::string(op));
+  table[static_cast<size_t>(slot)].fn = fn;
+}
+
+void ClassRecord::AddEvents(std::initializer_list<const char*> own) {
+  for (const char* e : own) events.emplace_back(e);
+  hooks.resize(events.size(), nullptr);
+}
+
+void ClassRecord::SetHook(std::string_view event, Method fn) {
+  int n = EventNumber(event);
+  if (n < 0) Raise<FunctionNotFoundException>(name + " has no event " + std::string(event));
+  hooks[static_cast<size_t>(n)] = fn;
+}
+
+ClassRecord& NewClassRecord(std::string name, const ClassRecord* super) {
+  auto rec = std::make_unique<ClassRecord>();
+  rec->name = name;
+  rec->super = super;
+  if (super) {
+    rec->table = super->table;
+    rec->events = super->events;
+    rec->factory = super->factory;
+  }
+  rec->hooks.assign(rec->events.size(), nullptr);
+  ClassRecord& ref = *rec;
+  Registry()[std::move(name)] = std::move(rec);
+  return ref;
+}
+
+const ClassRecord* FindClassRecord(std::string_view name) {
+  auto it = Registry().find(name);
+  return it == Registry().end() ? nullptr : it->second.get();
+}
+
+Ref<Object> RuntimeNewObject(const ClassRecord& cls) {
+  if (!cls.factory) Raise<RuntimeException>("class " + cls.name + " cannot make objects");
+  return Ref<Object>(cls.factory(cls));
+}
+
+Ref<Object> RuntimeCheckCast(const Ref<Object>& obj, const ClassRecord& cls) {
+  if (!obj) return nullptr;
+  if (!obj->Class().IsA(cls))
+    Raise<IllegalCastException>("an object of class " + obj->Class().name + " is not a " + cls.name);
+  return obj;
+}
+
+Value CallSlot(Object* self, int slot, Args args) {
+  if (!self) RaiseNilObjectException();
+  const auto& table = self->Class().table;
+  if (slot < 0 || slot >= static_cast<int>(table.size()))
+    Raise<OutOfBoundsException>("class table slot " + std::to_string(slot) + " of " + self->Class().name);
+  return table[static_cast<size_t>(slot)].fn(self, args);
+}
+
+}  // namespace zefa

@@ -1,0 +1,88 @@
+#pragma once
+// Class records: what the runtime knows of a class, built once and found by lookup.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "framework/object.h"
+#include "framework/value.h"
+
+namespace zefa {
+
+// One call shape for class-table operations, delegates and hooks.
+using Method = Value (*)(Object* self, Args args);
+
+// Makes the C++ object behind a runtime object of the given class.
+using Factory = Object* (*)(const ClassRecord& cls);
+
+enum class PropType { String, Integer, Enum8, Enum1, Boolean, Color, Single, Double };
+using Setter = void (*)(Object& self, const Value& v);
+
+struct Operation {
+  std::string name;
+  std::string signature;  // the parameter text, e.g. "(String, Object)"
+  Method fn;
+};
+
+struct MethodEntry {
+  std::string name;
+  std::string signature;
+  Method fn;
+  std::vector<std::pair<std::string, std::string>> attributes;  // e.g. {"Hidden", ""}
+};
+
+struct InterfaceEntry {
+  std::string name;
+  std::vector<Method> methods;
+};
+
+struct PropertyDescriptor {
+  std::string name;
+  PropType type;
+  Setter set;
+};
+
+struct ClassRecord {
+  std::string name;                         // runtime class name; also the key of lookups by name
+  const ClassRecord* super = nullptr;       // base class; nil for a root class
+  std::vector<Operation> table;             // class table: the base's operations first, in its order
+  std::vector<std::string> events;          // full event list, base's events first: index = event number
+  std::vector<Method> hooks;                // event-hook table, one slot per event; null = not implemented
+  std::vector<MethodEntry> methods;         // method list read by introspection
+  std::vector<InterfaceEntry> interfaces;   // interfaces and the methods bound to them
+  std::vector<PropertyDescriptor> properties;  // own properties; lookups walk to the bases
+  Factory factory = nullptr;                // inherited from the base unless the class sets its own
+
+  int Slot(std::string_view op) const;        // first slot of that name, or -1
+  int EventNumber(std::string_view event) const;  // case-insensitive, or -1
+  const PropertyDescriptor* FindProperty(std::string_view name) const;  // case-insensitive, bases too
+  bool IsA(const ClassRecord& other) const;
+
+  void AddOperation(std::string op, std::string signature, Method fn);
+  void ReplaceOperation(std::string_view op, Method fn);  // keeps the slot
+  void AddEvents(std::initializer_list<const char*> own);  // appends and widens the hook table
+  void SetHook(std::string_view event, Method fn);
+};
+
+// Makes a record that starts as a copy of its base's table, events and factory, and publishes
+// it under its name at once so that a lookup during the rest of the building finds it.
+ClassRecord& NewClassRecord(std::string name, const ClassRecord* super);
+const ClassRecord* FindClassRecord(std::string_view name);
+
+// A new object of the class, not yet constructed, owned by the caller.
+Ref<Object> RuntimeNewObject(const ClassRecord& cls);
+// The same object seen as that class; nil stays nil; a mismatch raises IllegalCastException.
+Ref<Object> RuntimeCheckCast(const Ref<Object>& obj, const ClassRecord& cls);
+
+template <class T>
+Ref<T> CheckCast(const Ref<Object>& obj) {
+  return Ref<T>(static_cast<T*>(RuntimeCheckCast(obj, T::Class()).get()));
+}
+
+// Calls a class-table operation of the receiver by slot.
+Value CallSlot(Object* self, int slot, Args args = {});
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace zefa

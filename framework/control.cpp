@@ -1,0 +1,202 @@
+#include "framework/control.h"
+
+#include <QApplication>
+#include <QColor>
+
+#include "framework/exceptions.h"
+#include "framework/ui_thread.h"
+#include "framework/window.h"
+
+namespace zefa {
+namespace {
+
+RectControl& RC(Object& o) { return static_cast<RectControl&>(o); }
+RectControl& RC(Object* o) {
+  if (!o) RaiseNilObjectException();
+  return static_cast<RectControl&>(*o);
+}
+void Ignore(Object&, const Value&) {}
+
+template <int Which>
+void GeometrySetter(Object& o, const Value& v) {
+  QWidget* w = RC(o).Widget();
+  if (!w) Raise<RuntimeException>("the control has not been constructed");
+  int n = static_cast<int>(std::clamp<int64_t>(v.Integer(), -32000, 32000));
+  QRect g = w->geometry();
+  if (Which == 0) g.moveLeft(n);
+  if (Which == 1) g.moveTop(n);
+  if (Which == 2) g.setWidth(std::max(n, 0));
+  if (Which == 3) g.setHeight(std::max(n, 0));
+  w->setGeometry(g);
+}
+
+}  // namespace
+
+QColor ColorFromValue(uint32_t v) {
+  return QColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF, 255 - static_cast<int>((v >> 24) & 0xFF));
+}
+
+const ClassRecord& Control::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("Control", nullptr);
+  rec->AddEvents({"Close", "CreatePane", "Open"});
+  return *rec;
+}
+
+const ClassRecord& RectControl::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("RectControl", &Control::Class());
+  rec->AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
+    RC(self).Constructor();
+    return {};
+  });
+  rec->AddOperation("SetFocus", "()", [](Object* self, Args) -> Value {
+    RC(self).SetFocus();
+    return {};
+  });
+  rec->AddEvents({"ConstructContextualMenu", "ContextualMenuAction", "DragEnter", "DragExit", "DragOver",
+                  "DropObject", "KeyDown", "KeyUp", "MouseEnter", "MouseExit", "MouseMove", "MouseWheel"});
+  rec->properties = CommonProperties();
+  return *rec;
+}
+
+RectControl::~RectControl() { delete widget_.data(); }
+
+QWidget& RectControl::W() const {
+  if (!widget_) Raise<RuntimeException>("the control " + RegisteredName() + " has not been constructed");
+  return *widget_;
+}
+
+void RectControl::Constructor() {
+  CheckUIThread();
+  if (widget_) Raise<RuntimeException>("the control is already constructed");
+  if (!Owner() || !Owner()->Content()) Raise<RuntimeException>("a control needs a constructed window");
+  widget_ = CreateWidget(Owner()->Content());
+  widget_->setFocusPolicy(FocusPolicyFor(tabStop_));
+  widget_->show();
+}
+
+bool RectControl::Enabled() const { return W().isEnabled(); }
+
+void RectControl::SetEnabled(bool on) {
+  CheckUIThread();
+  W().setEnabled(on);
+}
+
+bool RectControl::Visible() const { return !W().isHidden(); }
+
+void RectControl::SetVisible(bool on) {
+  CheckUIThread();
+  W().setVisible(on);
+}
+
+void RectControl::SetFocus() {
+  CheckUIThread();
+  QWidget& w = W();
+  if (w.focusPolicy() == Qt::NoFocus) return;
+  // In a window that is not active, Qt remembers the widget and focuses it on activation.
+  w.setFocus(Qt::OtherFocusReason);
+}
+
+bool RectControl::HasFocus() const {
+  // The window's focus widget: the one that has the focus, or gets it when the window is active.
+  QWidget& w = W();
+  return w.window()->focusWidget() == &w;
+}
+
+void RectControl::SetTabStop(bool on) {
+  tabStop_ = on;
+  if (widget_) widget_->setFocusPolicy(FocusPolicyFor(on));
+}
+
+std::vector<PropertyDescriptor> RectControl::CommonProperties() {
+  return {
+      {"Name", PropType::String, Ignore},  // the window registers the control under its name
+      {"Index", PropType::Integer, [](Object& o, const Value& v) { RC(o).SetIndex(v.Integer()); }},
+      {"Left", PropType::Integer, GeometrySetter<0>},
+      {"Top", PropType::Integer, GeometrySetter<1>},
+      {"Width", PropType::Integer, GeometrySetter<2>},
+      {"Height", PropType::Integer, GeometrySetter<3>},
+      // Windows here keep their size, so the locks that follow a resize have nothing to do.
+      {"LockLeft", PropType::Boolean, Ignore},
+      {"LockTop", PropType::Boolean, Ignore},
+      {"LockRight", PropType::Boolean, Ignore},
+      {"LockBottom", PropType::Boolean, Ignore},
+      {"TabIndex", PropType::Integer, [](Object& o, const Value& v) { RC(o).SetTabIndex(v.Integer()); }},
+      {"TabPanelIndex", PropType::Integer, Ignore},
+      {"TabStop", PropType::Boolean, [](Object& o, const Value& v) { RC(o).SetTabStop(v.Boolean()); }},
+      {"AllowAutoDeactivate", PropType::Boolean, Ignore},
+      {"Enabled", PropType::Boolean, [](Object& o, const Value& v) { RC(o).SetEnabled(v.Boolean()); }},
+      {"Visible", PropType::Boolean, [](Object& o, const Value& v) { RC(o).SetVisible(v.Boolean()); }},
+      {"Tooltip", PropType::String,
+       [](Object& o, const Value& v) { RC(o).W().setToolTip(QString::fromStdString(v.String())); }},
+      {"AllowFocusRing", PropType::Boolean, Ignore},  // the style draws its own focus frame
+      {"Transparent", PropType::Boolean, Ignore},
+      {"InitialParent", PropType::String,
+       [](Object&, const Value& v) {
+         if (!v.String().empty()) Raise<UnsupportedFormatException>("controls inside controls are not supported");
+       }},
+  };
+}
+
+std::vector<PropertyDescriptor> RectControl::FontProperties() {
+  return {
+      {"Bold", PropType::Boolean,
+       [](Object& o, const Value& v) {
+         QWidget& w = RC(o).W();
+         QFont f = w.font();
+         f.setBold(v.Boolean());
+         w.setFont(f);
+       }},
+      {"Italic", PropType::Boolean,
+       [](Object& o, const Value& v) {
+         QWidget& w = RC(o).W();
+         QFont f = w.font();
+         f.setItalic(v.Boolean());
+         w.setFont(f);
+       }},
+      {"Underline", PropType::Boolean,
+       [](Object& o, const Value& v) {
+         QWidget& w = RC(o).W();
+         QFont f = w.font();
+         f.setUnderline(v.Boolean());
+         w.setFont(f);
+       }},
+      {"FontName", PropType::String,
+       [](Object& o, const Value& v) {
+         QWidget& w = RC(o).W();
+         QFont f = w.font();
+         // "System" (or nothing) is the desktop's own font.
+         f.setFamily(v.String().empty() || v.String() == "System" ? QApplication::font().family()
+                                                                  : QString::fromStdString(v.String()));
+         w.setFont(f);
+       }},
+      {"FontSize", PropType::Single,
+       [](Object& o, const Value& v) {
+         QWidget& w = RC(o).W();
+         QFont f = w.font();
+         // A point is one layout unit, like the records' coordinates; 0 keeps the desktop's size.
+         double size = v.Double();
+         if (size > 0 && size < 1000)
+           f.setPixelSize(static_cast<int>(size + 0.5));
+         else
+           f.setPointSizeF(QApplication::font().pointSizeF());
+         w.setFont(f);
+       }},
+      {"FontUnit", PropType::Enum1, Ignore},
+  };
+}
+
+ClassRecord& NewControlClass(const char* name, std::initializer_list<const char*> ownEvents,
+                             std::vector<PropertyDescriptor> props, Factory factory) {
+  ClassRecord& rec = NewClassRecord(name, &RectControl::Class());
+  rec.AddEvents(ownEvents);
+  rec.properties = std::move(props);
+  rec.factory = factory;
+  for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+  return rec;
+}
+
+}  // namespace zefa

@@ -1,0 +1,29 @@
+#include "framework/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "framework/application.h"
+#include "framework/testing.h"
+#include "framework/ui_thread.h"
+
+namespace zefa {
+
+void Beep() {
+  testing::NoteBeep();
+  if (QApplication::instance()) QApplication::beep();
+}
+
+void MsgBox(const std::string& text) {
+  CheckUIThread();
+  RequireGui();
+  QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  testing::NoteMessageBox(text);
+  if (testing::AutoDismissMessageBoxes()) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
+  box.exec();
+}
+
+}  // namespace zefa

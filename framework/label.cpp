@@ -1,0 +1,107 @@
+#include "framework/label.h"
+
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "framework/ui_thread.h"
+
+namespace zefa {
+namespace {
+
+class LabelWidget : public QLabel {
+ public:
+  LabelWidget(Label* owner, QWidget* parent) : QLabel(parent), owner_(owner) {}
+
+ protected:
+  void enterEvent(QEnterEvent* e) override {
+    DeliverFromToolkit([&] { RaiseEvent(*owner_, RectControl::kMouseEnter); });
+    QLabel::enterEvent(e);
+  }
+  void leaveEvent(QEvent* e) override {
+    DeliverFromToolkit([&] { RaiseEvent(*owner_, RectControl::kMouseExit); });
+    QLabel::leaveEvent(e);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    bool handled = false;
+    QPoint p = e->position().toPoint();
+    DeliverFromToolkit([&] {
+      Value v = RaiseEvent(*owner_, Label::kMouseDown, std::vector<Value>{Value(int64_t{p.x()}), Value(int64_t{p.y()})});
+      handled = !v.IsNil() && v.Boolean();
+    });
+    // An unhandled press goes on to the window.
+    if (handled)
+      e->accept();
+    else
+      e->ignore();
+  }
+
+ private:
+  Label* owner_;
+};
+
+Label& L(Object& o) { return static_cast<Label&>(o); }
+QLabel& QL(Object& o) {
+  QWidget* w = L(o).Widget();
+  if (!w) Raise<RuntimeException>("the label has not been constructed");
+  return static_cast<QLabel&>(*w);
+}
+Object* MakeLabel(const ClassRecord& cls) { return new Label(cls); }
+void Ignore(Object&, const Value&) {}
+
+Qt::Alignment AlignmentFor(int64_t v) {
+  switch (v) {
+    case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 3: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+}  // namespace
+
+const ClassRecord& Label::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  std::vector<PropertyDescriptor> props = {
+      {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { QL(o).setWordWrap(v.Boolean()); }},
+      {"Selectable", PropType::Boolean,
+       [](Object& o, const Value& v) {
+         QL(o).setTextInteractionFlags(v.Boolean() ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+       }},
+      {"TextAlignment", PropType::Enum8,
+       [](Object& o, const Value& v) { QL(o).setAlignment(AlignmentFor(v.Integer())); }},
+      {"TextColor", PropType::Color,
+       [](Object& o, const Value& v) {
+         QPalette p = QL(o).palette();
+         p.setColor(QPalette::WindowText, ColorFromValue(static_cast<uint32_t>(v.Integer())));
+         QL(o).setPalette(p);
+       }},
+      {"Value", PropType::String, [](Object& o, const Value& v) { L(o).SetText(v.String()); }},
+      {"Text", PropType::String, [](Object& o, const Value& v) { L(o).SetText(v.String()); }},
+      {"DataSource", PropType::String, Ignore},
+      {"DataField", PropType::String, Ignore},
+  };
+  for (auto& f : FontProperties()) props.push_back(f);
+  rec = &NewControlClass("Label", {"AcceleratorKey", "MouseDown", "MouseDrag", "MouseUp"}, std::move(props),
+                         MakeLabel);
+  return *rec;
+}
+
+QWidget* Label::CreateWidget(QWidget* parent) {
+  auto* w = new LabelWidget(this, parent);
+  w->setTextFormat(Qt::PlainText);
+  w->setTextInteractionFlags(Qt::NoTextInteraction);
+  return w;
+}
+
+std::string Label::Text() const { return static_cast<QLabel*>(Widget())->text().toStdString(); }
+
+void Label::SetText(const std::string& text) {
+  CheckUIThread();
+  QL(*this).setText(QString::fromStdString(text));
+}
+
+}  // namespace zefa

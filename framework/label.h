@@ -1,0 +1,20 @@
+#pragma once
+#include "framework/control.h"
+
+namespace zefa {
+
+// One line of styled text that reports the pointer entering, leaving and pressing.
+class Label : public RectControl {
+ public:
+  enum Event { kAcceleratorKey = RectControl::kEventCount, kMouseDown, kMouseDrag, kMouseUp };
+  static const ClassRecord& Class();
+  explicit Label(const ClassRecord& cls) : RectControl(cls) {}
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+ protected:
+  QWidget* CreateWidget(QWidget* parent) override;
+  Qt::FocusPolicy FocusPolicyFor(bool) const override { return Qt::NoFocus; }
+};
+
+}  // namespace zefa

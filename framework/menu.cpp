@@ -1,0 +1,289 @@
+#include "framework/menu.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "framework/ui_thread.h"
+
+namespace zefa {
+namespace {
+
+MenuItem& M(Object* self) {
+  if (!self) RaiseNilObjectException();
+  return static_cast<MenuItem&>(*self);
+}
+Ref<MenuItem> ItemArg(const Value& v) {
+  Ref<Object> o = RuntimeCheckCast(v.ObjectRef(), MenuItem::Class());
+  if (!o) RaiseNilObjectException();
+  return Ref<MenuItem>(static_cast<MenuItem*>(o.get()));
+}
+Object* MakeItem(const ClassRecord& cls) { return new MenuItem(cls); }
+[[noreturn]] void NotAvailable(const char* op) {
+  Raise<FunctionNotFoundException>(std::string("MenuItem.") + op + " is not available in this framework");
+}
+Value Construct(Object* self, Args) {
+  M(self).Constructor();
+  return {};
+}
+Value ConstructWithText(Object* self, Args a) {
+  M(self).Constructor();
+  M(self).SetValue(a[0].String());
+  return {};
+}
+Value Nothing(Object* self, Args) {
+  M(self);
+  return {};
+}
+
+// Ensures the special item classes exist before a bar is installed.
+Value BarDependencies(Object*, Args) {
+  QuitMenuItem::Class();
+  AppleMenuItem::Class();
+  EndException::Class();
+  return {};
+}
+
+void AddOperations(ClassRecord& r) {
+  r.AddOperation("AddMenu", "(MenuItem)", [](Object* self, Args a) -> Value {
+    M(self).AddMenu(ItemArg(a[0]));
+    return {};
+  });
+  r.AddOperation("AddMenuAt", "(Integer, MenuItem)", [](Object* self, Args a) -> Value {
+    M(self).Insert(a[0].Integer(), ItemArg(a[1]));
+    return {};
+  });
+  r.AddOperation("Append", "(MenuItem)", [](Object* self, Args a) -> Value {
+    M(self).AddMenu(ItemArg(a[0]));
+    return {};
+  });
+  r.AddOperation("Child", "(String) as MenuItem",
+                 [](Object* self, Args a) -> Value { return M(self).Child(a[0].String()); });
+  r.AddOperation("Clone", "() as MenuItem", [](Object*, Args) -> Value { NotAvailable("Clone"); });
+  r.AddOperation("Close", "()", Nothing);
+  r.AddOperation("Constructor", "()", Construct);
+  r.AddOperation("Constructor", "(MenuItem)", [](Object* self, Args a) -> Value {
+    Ref<MenuItem> from = ItemArg(a[0]);
+    M(self).Constructor();
+    M(self).SetValue(from->Value());
+    return {};
+  });
+  r.AddOperation("Constructor", "(String, Variant)", ConstructWithText);
+  r.AddOperation("Count", "() as Integer", [](Object* self, Args) -> Value { return M(self).Count(); });
+  r.AddOperation("Enable", "()", Nothing);
+  r.AddOperation("Handle", "(MenuItem.HandleType) as Integer", [](Object*, Args) -> Value { NotAvailable("Handle"); });
+  r.AddOperation("Insert", "(Integer, MenuItem)", [](Object* self, Args a) -> Value {
+    M(self).Insert(a[0].Integer(), ItemArg(a[1]));
+    return {};
+  });
+  r.AddOperation("Item", "(Integer) as MenuItem", [](Object* self, Args a) -> Value { return M(self).Item(a[0].Integer()); });
+  r.AddOperation("LastRowIndex", "() as Integer", [](Object* self, Args) -> Value { return M(self).Count() - 1; });
+  r.AddOperation("MenuAt", "(Integer) as MenuItem", [](Object* self, Args a) -> Value { return M(self).Item(a[0].Integer()); });
+  r.AddOperation("MenuItem", "()", Construct);
+  r.AddOperation("MenuItem", "(String, Variant)", ConstructWithText);
+  r.AddOperation("PopUp", "() as MenuItem", [](Object*, Args) -> Value { NotAvailable("PopUp"); });
+  r.AddOperation("PopUp", "(Integer, Integer) as MenuItem", [](Object*, Args) -> Value { NotAvailable("PopUp"); });
+  r.AddOperation("Remove", "(Integer)", [](Object* self, Args a) -> Value {
+    M(self).Remove(a[0].Integer());
+    return {};
+  });
+  r.AddOperation("Remove", "(MenuItem)", [](Object* self, Args a) -> Value {
+    MenuItem& m = M(self);
+    Ref<MenuItem> item = ItemArg(a[0]);
+    for (int64_t i = 0; i < m.Count(); ++i)
+      if (m.Children()[static_cast<size_t>(i)] == item) m.Remove(i--);
+    return {};
+  });
+  r.AddOperation("Remove", "(String)", [](Object* self, Args a) -> Value {
+    MenuItem& m = M(self);
+    for (int64_t i = 0; i < m.Count(); ++i)
+      if (m.Children()[static_cast<size_t>(i)]->Name() == a[0].String()) m.Remove(i--);
+    return {};
+  });
+  r.AddOperation("RemoveMenuAt", "(Integer)", [](Object* self, Args a) -> Value {
+    M(self).Remove(a[0].Integer());
+    return {};
+  });
+  r.AddOperation("_DependencyList", "()", Nothing);
+  r.AddOperation("_DisableEntirely", "()", Nothing);
+  r.AddOperation("_Lookup", "(String) as MenuItem",
+                 [](Object* self, Args a) -> Value { return M(self).Child(a[0].String()); });
+  r.AddOperation("_Lookup", "(String, Integer) as MenuItem", [](Object* self, Args a) -> Value {
+    Ref<MenuItem> c = M(self).Child(a[0].String());
+    return a[1].Integer() == 0 ? c : nullptr;
+  });
+  r.AddOperation("_SelfEnable", "()", Nothing);
+  r.AddOperation("_Swap", "(String, MenuItem)", [](Object*, Args) -> Value { NotAvailable("_Swap"); });
+}
+
+void AddMethodList(ClassRecord& r) {
+  r.methods.clear();
+  for (const Operation& op : r.table) r.methods.push_back({op.name, op.signature, op.fn, {}});
+}
+
+// What choosing an item does: its class's Action hook, or the Edit actions by name.
+void Choose(const Ref<MenuItem>& item) {
+  DeliverFromToolkit([&] {
+    if (HasWindowHook(*item, MenuItem::kAction)) {
+      RaiseWindowEvent(*item, MenuItem::kAction);
+      return;
+    }
+    auto* edit = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+    if (!edit) return;
+    const std::string& n = item->Name();
+    if (n == "EditUndo") edit->undo();
+    else if (n == "EditCut") edit->cut();
+    else if (n == "EditCopy") edit->copy();
+    else if (n == "EditPaste") edit->paste();
+    else if (n == "EditClear" && !edit->isReadOnly()) edit->textCursor().removeSelectedText();
+  });
+}
+
+void AddItems(QMenu* menu, const MenuItem& parent) {
+  for (const Ref<MenuItem>& item : parent.Children()) {
+    if (!item->Visible()) continue;
+    if (item->Value() == "-") {
+      menu->addSeparator();
+      continue;
+    }
+    if (item->Value().empty() && item->Count() == 0) continue;  // nothing to draw
+    QAction* a = menu->addAction(QString::fromStdString(item->Value()));
+    if (!item->Shortcut().empty()) a->setShortcut(QKeySequence(QString::fromStdString(ShortcutKeys(item->Shortcut()))));
+    QObject::connect(a, &QAction::triggered, [item] { Choose(item); });
+  }
+}
+
+}  // namespace
+
+const ClassRecord& MenuItem::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("MenuItem", nullptr);
+  rec->factory = MakeItem;
+  AddOperations(*rec);
+  rec->AddEvents({"Action"});
+  AddMethodList(*rec);
+  return *rec;
+}
+
+const ClassRecord& MenuBar::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("MenuBar", &MenuItem::Class());
+  rec->table[MenuItem::k_DependencyList].fn = BarDependencies;
+  rec->AddOperation("_InstallClone", "(MenuItem)", [](Object* self, Args) -> Value {
+    M(self);
+    return BarDependencies(self, {});
+  });
+  AddMethodList(*rec);
+  return *rec;
+}
+
+const ClassRecord& QuitMenuItem::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("QuitMenuItem", &MenuItem::Class());
+  Method action = [](Object* self, Args) -> Value {
+    EndException::Class();
+    return QuitMenuAction(M(self));
+  };
+  rec->AddOperation("Event_Action", "() as Boolean", action);
+  rec->AddEvents({"MenuItemSelected"});
+  rec->SetHook("Action", action);
+  AddMethodList(*rec);
+  return *rec;
+}
+
+const ClassRecord& AppleMenuItem::Class() {
+  static ClassRecord* rec = nullptr;
+  if (!rec) {
+    rec = &NewClassRecord("AppleMenuItem", &MenuItem::Class());
+    AddMethodList(*rec);
+  }
+  return *rec;
+}
+
+void MenuItem::Constructor() { CheckUIThread(); }
+
+void MenuItem::SetName(std::string name) {
+  CheckUIThread();
+  name_ = std::move(name);
+}
+void MenuItem::SetAutoEnabled(bool on) {
+  CheckUIThread();
+  autoEnabled_ = on;
+}
+void MenuItem::SetValue(std::string caption) {
+  CheckUIThread();
+  caption_ = std::move(caption);
+}
+void MenuItem::SetVisible(bool on) {
+  CheckUIThread();
+  visible_ = on;
+}
+void MenuItem::SetShortcut(std::string shortcut) {
+  CheckUIThread();
+  shortcut_ = std::move(shortcut);
+  ++shortcutCalls_;
+}
+
+void MenuItem::AddMenu(Ref<MenuItem> item) {
+  CheckUIThread();
+  if (!item) RaiseNilObjectException();
+  if (item.get() == this) Raise<RuntimeException>("a menu cannot contain itself");
+  children_.push_back(std::move(item));
+}
+
+void MenuItem::Insert(int64_t index, Ref<MenuItem> item) {
+  CheckUIThread();
+  if (!item) RaiseNilObjectException();
+  if (index < 0 || index > Count()) Raise<OutOfBoundsException>("menu index " + std::to_string(index));
+  children_.insert(children_.begin() + index, std::move(item));
+}
+
+void MenuItem::Remove(int64_t index) {
+  CheckUIThread();
+  if (index < 0 || index >= Count()) Raise<OutOfBoundsException>("menu index " + std::to_string(index));
+  children_.erase(children_.begin() + index);
+}
+
+Ref<MenuItem> MenuItem::Child(std::string_view name) const {
+  CheckUIThread();
+  for (const Ref<MenuItem>& c : children_)
+    if (c->Name() == name) return c;
+  return nullptr;
+}
+
+Ref<MenuItem> MenuItem::Item(int64_t index) const {
+  if (index < 0 || index >= Count()) Raise<OutOfBoundsException>("menu index " + std::to_string(index));
+  return children_[static_cast<size_t>(index)];
+}
+
+bool QuitMenuAction(MenuItem&) {
+  Quit(0);
+  return true;
+}
+
+std::string ShortcutKeys(const std::string& shortcut) {
+  std::string s = shortcut;
+  if (s.rfind("Cmd+", 0) == 0) s.replace(0, 3, "Ctrl");
+  return s;
+}
+
+QMenuBar* BuildMenuBar(const MenuItem& bar, QWidget* window) {
+  auto* qbar = new QMenuBar(window);
+  qbar->setNativeMenuBar(false);
+  for (const Ref<MenuItem>& top : bar.Children()) {
+    if (!top->Visible() || (top->Value().empty() && top->Count() == 0)) continue;
+    QMenu* menu = qbar->addMenu(QString::fromStdString(top->Value()));
+    AddItems(menu, *top);
+  }
+  return qbar;
+}
+
+}  // namespace zefa

@@ -1,0 +1,20 @@
+#pragma once
+#include "framework/control.h"
+
+namespace zefa {
+
+// A button with a caption; a click raises its Action event.
+class PushButton : public RectControl {
+ public:
+  enum Event { kAction = RectControl::kEventCount, kGotFocus, kLostFocus, kMouseDown, kMouseUp };
+  static const ClassRecord& Class();
+  explicit PushButton(const ClassRecord& cls) : RectControl(cls) {}
+  std::string Caption() const;
+
+ protected:
+  QWidget* CreateWidget(QWidget* parent) override;
+  // A button that is no tab stop does not take the focus from the field being edited either.
+  Qt::FocusPolicy FocusPolicyFor(bool tabStop) const override { return tabStop ? Qt::StrongFocus : Qt::NoFocus; }
+};
+
+}  // namespace zefa

@@ -1,0 +1,46 @@
+#include "framework/testing.h"
+
+namespace zefa::testing {
+namespace {
+struct State {
+  int beeps = 0;
+  std::function<void(const std::string&)> boxWatcher;
+  bool autoDismiss = false;
+  std::vector<std::string> lookups;
+  std::string resourceDir;
+  bool tracing = false;
+  std::vector<std::string> trace;
+};
+State& S() {
+  static State s;
+  return s;
+}
+}  // namespace
+
+int BeepCount() { return S().beeps; }
+void NoteBeep() { ++S().beeps; }
+
+void SetMessageBoxWatcher(std::function<void(const std::string&)> watcher) { S().boxWatcher = std::move(watcher); }
+void SetAutoDismissMessageBoxes(bool on) { S().autoDismiss = on; }
+bool AutoDismissMessageBoxes() { return S().autoDismiss; }
+void NoteMessageBox(const std::string& text) {
+  if (S().boxWatcher) S().boxWatcher(text);
+}
+
+const std::vector<std::string>& PictureLookups() { return S().lookups; }
+void NotePictureLookup(std::string_view name) {
+  // Bounded so that a long run never grows without end.
+  if (S().lookups.size() < 10000) S().lookups.emplace_back(name);
+}
+void ClearPictureLookups() { S().lookups.clear(); }
+const std::string& ResourceDirOverride() { return S().resourceDir; }
+void SetResourceDir(std::string dir) { S().resourceDir = std::move(dir); }
+
+void SetTracing(bool on) { S().tracing = on; }
+void TraceStep(std::string_view step) {
+  if (S().tracing) S().trace.emplace_back(step);
+}
+const std::vector<std::string>& Trace() { return S().trace; }
+void ClearTrace() { S().trace.clear(); }
+
+}  // namespace zefa::testing

@@ -1,0 +1,112 @@
+#include "framework/text_area.h"
+
+#include <QPalette>
+
+#include "framework/exceptions.h"
+#include "framework/text_area_widget.h"
+#include "framework/ui_thread.h"
+
+namespace zefa {
+namespace {
+
+TextArea& T(Object& o) { return static_cast<TextArea&>(o); }
+TextAreaWidget& TW(const TextArea& t) {
+  QWidget* w = t.Widget();
+  if (!w) Raise<RuntimeException>("the text field has not been constructed");
+  return static_cast<TextAreaWidget&>(*w);
+}
+TextAreaWidget& TW(Object& o) { return TW(T(o)); }
+Object* MakeTextArea(const ClassRecord& cls) { return new TextArea(cls); }
+void Ignore(Object&, const Value&) {}
+
+void SetColor(Object& o, QPalette::ColorRole role, const Value& v) {
+  QPalette p = TW(o).palette();
+  p.setColor(role, ColorFromValue(static_cast<uint32_t>(v.Integer())));
+  TW(o).setPalette(p);
+}
+
+Qt::Alignment AlignmentFor(int64_t v) {
+  switch (v) {
+    case 2: return Qt::AlignHCenter;
+    case 3: return Qt::AlignRight;
+    default: return Qt::AlignLeft;
+  }
+}
+
+}  // namespace
+
+const ClassRecord& TextEdit::Class() {
+  static ClassRecord* rec = nullptr;
+  if (!rec) rec = &NewClassRecord("TextEdit", &RectControl::Class());
+  return *rec;
+}
+
+const ClassRecord& TextArea::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  std::vector<PropertyDescriptor> props = {
+      {"BackgroundColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Base, v); }},
+      {"TextColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Text, v); }},
+      {"HasBorder", PropType::Boolean,
+       [](Object& o, const Value& v) { TW(o).setFrameShape(v.Boolean() ? QFrame::StyledPanel : QFrame::NoFrame); }},
+      {"Format", PropType::String, Ignore},
+      {"HideSelection", PropType::Boolean, Ignore},
+      {"LineHeight", PropType::Double, Ignore},
+      {"LineSpacing", PropType::Double, Ignore},
+      {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { TW(o).SetMultiLine(v.Boolean()); }},
+      {"HasHorizontalScrollbar", PropType::Boolean,
+       [](Object& o, const Value& v) {
+         TW(o).setHorizontalScrollBarPolicy(v.Boolean() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+       }},
+      {"HasVerticalScrollbar", PropType::Boolean,
+       [](Object& o, const Value& v) {
+         TW(o).setVerticalScrollBarPolicy(v.Boolean() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+       }},
+      {"AllowStyledText", PropType::Boolean, Ignore},
+      {"Value", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
+      {"Text", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
+      {"AllowTabs", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setTabChangesFocus(!v.Boolean()); }},
+      {"TextAlignment", PropType::Enum8,
+       [](Object& o, const Value& v) { TW(o).SetAlignment(AlignmentFor(v.Integer())); }},
+      {"AllowSpellChecking", PropType::Boolean, Ignore},
+      {"MaximumCharactersAllowed", PropType::Integer,
+       [](Object& o, const Value& v) { TW(o).SetMaxChars(std::max<int64_t>(v.Integer(), 0)); }},
+      {"ValidationMask", PropType::String,
+       [](Object& o, const Value& v) { TW(o).SetMask(QString::fromStdString(v.String())); }},
+      {"ReadOnly", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setReadOnly(v.Boolean()); }},
+      {"DataSource", PropType::String, Ignore},
+      {"DataField", PropType::String, Ignore},
+  };
+  for (auto& f : FontProperties()) props.push_back(f);
+  // Its base is TextEdit; NewControlClass would hang it under RectControl, so build it here.
+  rec = &NewClassRecord("TextArea", &TextEdit::Class());
+  rec->AddEvents({"EnableMenuItems", "GotFocus", "LostFocus", "MouseDown", "MouseUp", "SelChange", "TextChange",
+                  "ValidationError"});
+  rec->properties = std::move(props);
+  rec->factory = MakeTextArea;
+  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
+  return *rec;
+}
+
+QWidget* TextArea::CreateWidget(QWidget* parent) { return new TextAreaWidget(this, parent); }
+
+std::string TextArea::Text() const {
+  CheckUIThread();
+  QString s = TW(*this).toPlainText();
+  s.replace(QChar('\n'), QChar('\r'));
+  return s.toStdString();
+}
+
+void TextArea::SetText(const std::string& text) {
+  CheckUIThread();
+  QString s = QString::fromStdString(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QChar('\r'), QChar('\n'));
+  TW(*this).SetProgramText(s);
+}
+
+bool TextArea::ReadOnly() const { return TW(*this).isReadOnly(); }
+std::string TextArea::ValidationMask() const { return TW(*this).Mask().toStdString(); }
+int64_t TextArea::MaximumCharactersAllowed() const { return TW(*this).MaxChars(); }
+
+}  // namespace zefa

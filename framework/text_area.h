@@ -1,0 +1,31 @@
+#pragma once
+#include "framework/control.h"
+
+namespace zefa {
+
+// TextEdit sits between RectControl and TextArea and adds no events of its own.
+struct TextEdit {
+  static const ClassRecord& Class();
+};
+
+// A multi-line text field. Line breaks read back as carriage returns, the runtime's line end.
+class TextArea : public RectControl {
+ public:
+  enum Event {
+    kEnableMenuItems = RectControl::kEventCount, kGotFocus, kLostFocus, kMouseDown, kMouseUp, kSelChange,
+    kTextChange, kValidationError
+  };
+  static const ClassRecord& Class();
+  explicit TextArea(const ClassRecord& cls) : RectControl(cls) {}
+
+  std::string Text() const;
+  void SetText(const std::string& text);  // set as given: no mask or length check
+  bool ReadOnly() const;
+  std::string ValidationMask() const;
+  int64_t MaximumCharactersAllowed() const;
+
+ protected:
+  QWidget* CreateWidget(QWidget* parent) override;
+};
+
+}  // namespace zefa

@@ -1,0 +1,64 @@
+#include "framework/timer.h"
+
+#include <QTimer>
+#include <algorithm>
+
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+
+namespace zefa {
+namespace {
+Object* MakeTimer(const ClassRecord& cls) { return new Timer(cls); }
+Timer& Tm(Object& o) { return static_cast<Timer&>(o); }
+}  // namespace
+
+const ClassRecord& Timer::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("Timer", nullptr);
+  rec->factory = MakeTimer;
+  rec->AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
+    if (!self) RaiseNilObjectException();
+    return {};
+  });
+  rec->AddEvents({"Action"});
+  rec->properties = {
+      {"RunMode", PropType::Enum8, [](Object& o, const Value& v) { Tm(o).SetRunMode(v.Integer()); }},
+      {"Period", PropType::Integer, [](Object& o, const Value& v) { Tm(o).SetPeriod(v.Integer()); }},
+  };
+  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
+  return *rec;
+}
+
+Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<QTimer>()) {
+  QObject::connect(timer_.get(), &QTimer::timeout, [this] {
+    Ref<Object> keep(this);  // the handler may drop the last other reference
+    if (mode_ == kSingle) timer_->stop();
+    DeliverFromToolkit([&] { RaiseEvent(*this, kAction); });
+  });
+}
+
+Timer::~Timer() = default;
+
+void Timer::SetRunMode(int64_t mode) {
+  if (mode < kOff || mode > kMultiple) Raise<UnsupportedFormatException>("timer run mode " + std::to_string(mode));
+  mode_ = mode;
+  Restart();
+}
+
+void Timer::SetPeriod(int64_t ms) {
+  period_ = std::clamp<int64_t>(ms, 1, 24LL * 3600 * 1000);
+  Restart();
+}
+
+bool Timer::IsCounting() const { return timer_->isActive(); }
+
+void Timer::Restart() {
+  timer_->stop();
+  if (mode_ == kOff) return;
+  timer_->setSingleShot(mode_ == kSingle);
+  timer_->start(static_cast<int>(period_));
+}
+
+}  // namespace zefa

@@ -1,0 +1,520 @@
+#include "framework/window.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPalette>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "framework/application.h"
+#include "framework/control.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "framework/menu.h"
+#include "framework/picture.h"
+#include "framework/ui_thread.h"
+#include "framework/window_widget.h"
+
+namespace zefa {
+namespace {
+
+// The framework's hold on every constructed window, by runtime class name.
+std::map<std::string, Ref<Object>, std::less<>>& OpenWindows() {
+  static std::map<std::string, Ref<Object>, std::less<>> open;
+  return open;
+}
+
+Window& Self(Object* self) {
+  if (!self) RaiseNilObjectException();
+  return static_cast<Window&>(*self);
+}
+
+[[noreturn]] void NotAvailable(const char* op) {
+  Raise<FunctionNotFoundException>(std::string("Window.") + op + " is not available in this framework");
+}
+
+Object* MakeWindow(const ClassRecord& cls) { return new Window(cls); }
+
+Value Nothing(Object* self, Args) {
+  Self(self);
+  return {};
+}
+
+void AddOperations(ClassRecord& r) {
+  r.AddOperation("AcceptFileDrop", "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptFileDrop"); });
+  r.AddOperation("AcceptMacDataDrop", "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptMacDataDrop"); });
+  r.AddOperation("AcceptPictureDrop", "()", [](Object*, Args) -> Value { NotAvailable("AcceptPictureDrop"); });
+  r.AddOperation("AcceptRawDataDrop", "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptRawDataDrop"); });
+  r.AddOperation("AcceptTextDrop", "()", [](Object*, Args) -> Value { NotAvailable("AcceptTextDrop"); });
+  r.AddOperation("BitmapForCaching", "(Integer, Integer) as Picture", [](Object* self, Args a) -> Value {
+    Self(self);
+    return Picture::Blank(a[0].Integer(), a[1].Integer());
+  });
+  r.AddOperation("Close", "()", [](Object* self, Args) -> Value {
+    Self(self).Close();
+    return {};
+  });
+  r.AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
+    Self(self).Constructor();
+    return {};
+  });
+  r.AddOperation("Control", "(Integer) as Control", [](Object* self, Args a) -> Value {
+    const auto& controls = Self(self).Controls();
+    int64_t i = a[0].Integer();
+    if (i < 0 || i >= static_cast<int64_t>(controls.size()))
+      Raise<OutOfBoundsException>("no control at index " + std::to_string(i));
+    return controls[static_cast<size_t>(i)].second;
+  });
+  r.AddOperation("Controls", "() as Iterable", [](Object*, Args) -> Value { NotAvailable("Controls"); });
+  r.AddOperation("DrawInto", "(Graphics, Integer, Integer, Boolean)", [](Object*, Args) -> Value { NotAvailable("DrawInto"); });
+  r.AddOperation("FocusNext", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (QWidget* f = QApplication::focusWidget(); f && w.Widget() && w.Widget()->isAncestorOf(f))
+      f->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+    return {};
+  });
+  r.AddOperation("FocusPrevious", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (QWidget* f = QApplication::focusWidget(); f && w.Widget() && w.Widget()->isAncestorOf(f))
+      f->previousInFocusChain()->setFocus(Qt::BacktabFocusReason);
+    return {};
+  });
+  r.AddOperation("Hide", "()", [](Object* self, Args) -> Value {
+    Self(self).Hide();
+    return {};
+  });
+  auto update = [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget()) w.Widget()->update();
+    return {};
+  };
+  r.AddOperation("Invalidate", "(Boolean)", update);
+  r.AddOperation("Invalidate", "(Integer, Integer, Integer, Integer, Boolean)", update);
+  r.AddOperation("Maximize", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget()) w.Widget()->showMaximized();
+    return {};
+  });
+  r.AddOperation("Minimize", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget()) w.Widget()->showMinimized();
+    return {};
+  });
+  r.AddOperation("Operator_Convert", "() as WindowPtr", [](Object*, Args) -> Value { NotAvailable("Operator_Convert"); });
+  r.AddOperation("Refresh", "(Boolean)", update);
+  r.AddOperation("RefreshRect", "(Integer, Integer, Integer, Integer, Boolean)", update);
+  r.AddOperation("Restore", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget()) w.Widget()->showNormal();
+    return {};
+  });
+  r.AddOperation("SetFocus", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget()) {
+      w.Widget()->activateWindow();
+      w.Widget()->setFocus(Qt::OtherFocusReason);
+    }
+    return {};
+  });
+  r.AddOperation("Show", "()", [](Object* self, Args) -> Value {
+    Self(self).Show();
+    return {};
+  });
+  r.AddOperation("ShowModal", "()", [](Object*, Args) -> Value { NotAvailable("ShowModal"); });
+  r.AddOperation("ShowModalWithin", "(Window)", [](Object*, Args) -> Value { NotAvailable("ShowModalWithin"); });
+  r.AddOperation("ShowWithin", "(Window, Integer)", [](Object*, Args) -> Value { NotAvailable("ShowWithin"); });
+  r.AddOperation("TrueWindow", "() as Window", [](Object* self, Args) -> Value { return &Self(self); });
+  r.AddOperation("UpdateNow", "()", [](Object* self, Args) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget()) w.Widget()->repaint();
+    return {};
+  });
+  r.AddOperation("Window", "()", [](Object* self, Args) -> Value {
+    Self(self).Constructor();
+    return {};
+  });
+  r.AddOperation("_AddControl", "(String, Object)", [](Object* self, Args a) -> Value {
+    Self(self)._AddControl(a[0].String(), a[1].ObjectRef());
+    return {};
+  });
+  r.AddOperation("_AddMenuHandler", "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); });
+  r.AddOperation("_ControlByName", "(String) as Object", [](Object* self, Args a) -> Value {
+    return Self(self)._ControlByName(a[0].String());
+  });
+  r.AddOperation("_ControlByNameIndex", "(String, Integer) as Object", [](Object* self, Args a) -> Value {
+    return Self(self)._ControlByNameIndex(a[0].String(), a[1].Integer());
+  });
+  r.AddOperation("_DependencyList", "()", Nothing);
+  r.AddOperation("_Move", "(Integer, Integer, Integer, Integer)", [](Object* self, Args a) -> Value {
+    Window& w = Self(self);
+    CheckUIThread();
+    if (w.Widget())
+      w.Widget()->setGeometry(static_cast<int>(a[0].Integer()), static_cast<int>(a[1].Integer()),
+                              static_cast<int>(a[2].Integer()), static_cast<int>(a[3].Integer()));
+    return {};
+  });
+  r.AddOperation("__New", "(Ptr) as Object", [](Object* self, Args a) -> Value {
+    auto* cls = static_cast<const ClassRecord*>(a[0].Pointer());
+    if (!cls) RaiseNilObjectException();
+    return Self(self).__New(*cls);
+  });
+}
+
+template <void (Window::*F)(int64_t)>
+void IntSetter(Object& o, const Value& v) {
+  (static_cast<Window&>(o).*F)(v.Integer());
+}
+template <int Which>
+void LimitSetter(Object& o, const Value& v) {
+  static_cast<Window&>(o).SetLimit(Which, v.Integer());
+}
+template <int Which>
+void ButtonSetter(Object& o, const Value& v) {
+  static_cast<Window&>(o).SetTitleButton(Which, v.Boolean());
+}
+void Ignore(Object&, const Value&) {}
+
+void AddProperties(ClassRecord& r) {
+  r.properties = {
+      {"Width", PropType::Integer, IntSetter<&Window::SetWidth>},
+      {"Height", PropType::Integer, IntSetter<&Window::SetHeight>},
+      {"MinimumWidth", PropType::Integer, LimitSetter<0>},
+      {"MinimumHeight", PropType::Integer, LimitSetter<1>},
+      {"MaximumWidth", PropType::Integer, LimitSetter<2>},
+      {"MaximumHeight", PropType::Integer, LimitSetter<3>},
+      {"Type", PropType::Enum8, IntSetter<&Window::SetType>},
+      {"Title", PropType::String, [](Object& o, const Value& v) { static_cast<Window&>(o).SetTitle(v.String()); }},
+      {"HasCloseButton", PropType::Boolean, ButtonSetter<0>},
+      {"HasMaximizeButton", PropType::Boolean, ButtonSetter<1>},
+      {"HasMinimizeButton", PropType::Boolean, ButtonSetter<2>},
+      {"HasFullScreenButton", PropType::Boolean, Ignore},  // no full-screen button on this desktop
+      {"Resizeable", PropType::Boolean,
+       [](Object& o, const Value& v) { static_cast<Window&>(o).SetResizeable(v.Boolean()); }},
+      {"Composite", PropType::Boolean, Ignore},
+      {"MacProcId", PropType::Integer, Ignore},
+      {"FullScreen", PropType::Boolean,
+       [](Object&, const Value& v) {
+         if (v.Boolean()) Raise<UnsupportedFormatException>("full-screen windows are not supported");
+       }},
+      {"DefaultLocation", PropType::Enum8, IntSetter<&Window::SetDefaultLocation>},
+      {"Visible", PropType::Boolean,
+       [](Object& o, const Value& v) { static_cast<Window&>(o).SetVisibleProperty(v.Boolean()); }},
+      {"HasBackgroundColor", PropType::Boolean,
+       [](Object& o, const Value& v) { static_cast<Window&>(o).SetHasBackgroundColor(v.Boolean()); }},
+      {"BackgroundColor", PropType::Color,
+       [](Object& o, const Value& v) { static_cast<Window&>(o).SetBackgroundColor(static_cast<uint32_t>(v.Integer())); }},
+      {"MenuBarVisible", PropType::Boolean,
+       [](Object& o, const Value& v) { static_cast<Window&>(o).SetMenuBarVisible(v.Boolean()); }},
+      {"LiveResize", PropType::Boolean, Ignore},
+  };
+}
+
+}  // namespace
+
+const ClassRecord& Window::Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  rec = &NewClassRecord("Window", nullptr);
+  rec->factory = MakeWindow;
+  AddOperations(*rec);
+  rec->AddEvents({"Activate", "AddMenuHandlers", "CancelClose", "Close", "ConstructContextualMenu",
+                  "ContentsChanged", "ContextualMenuAction", "CreateControls", "Deactivate", "DragEnter",
+                  "DragExit", "DragOver", "DropObject", "EnableMenuItems", "KeyDown", "KeyUp", "Layout",
+                  "Maximize", "Minimize", "MouseDown", "MouseDrag", "MouseEnter", "MouseExit", "MouseMove",
+                  "MouseUp", "MouseWheel", "Moved", "Open", "Paint", "Resized", "Resizing", "Restore",
+                  "ScaleFactorChanged", "SetupBindings"});
+  AddProperties(*rec);
+  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
+  return *rec;
+}
+
+Window::Window(const ClassRecord& cls) : Object(cls) {}
+
+Window::~Window() { Teardown(); }
+
+void Window::Teardown() {
+  // Controls go first: their widgets are children of ours.
+  auto controls = std::move(controls_);
+  controls.clear();
+  delete std::exchange(top_, nullptr);
+  content_ = nullptr;
+  menuBar_ = nullptr;
+}
+
+void Window::RequireWidget() const {
+  if (!top_) Raise<RuntimeException>("the window " + Class().name + " has not been constructed");
+}
+
+void Window::Constructor() {
+  CheckUIThread();
+  RequireGui();
+  if (top_) Raise<RuntimeException>("the window " + Class().name + " is already constructed");
+  Ref<Object> keep(this);
+  top_ = new WindowWidget(this);
+  top_->setAttribute(Qt::WA_QuitOnClose, false);  // quitting is the application's decision
+  auto* layout = new QVBoxLayout(top_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  content_ = new ContentWidget(this, top_);
+  content_->setAutoFillBackground(true);
+  content_->resize(100, 100);
+  layout->addWidget(content_);
+  constructing_ = true;
+  try {
+    RaiseWindowEvent(*this, kLayout);
+    RaiseWindowEvent(*this, kCreateControls);
+    constructing_ = false;
+    ApplyFlags();
+    ApplyTabOrder();
+    InstallMenuBar();
+    ApplyGeometry();
+  } catch (...) {
+    constructing_ = false;
+    Teardown();
+    throw;
+  }
+  OpenWindows()[Class().name] = keep;
+  if (showWhenBuilt_) Show();
+}
+
+bool Window::IsVisible() const { return top_ && top_->isVisible(); }
+
+void Window::Show() {
+  CheckUIThread();
+  RequireWidget();
+  if (constructing_) {
+    showWhenBuilt_ = true;
+    return;
+  }
+  if (!top_->isVisible() && location_ == 0) Centre();
+  top_->show();
+  top_->raise();
+  top_->activateWindow();
+}
+
+void Window::Hide() {
+  CheckUIThread();
+  RequireWidget();
+  if (constructing_) {
+    showWhenBuilt_ = false;
+    return;
+  }
+  top_->hide();
+}
+
+void Window::Close() {
+  CheckUIThread();
+  RequireWidget();
+  top_->close();
+}
+
+bool Window::OnCloseRequested() {
+  if (closed_) return true;
+  Value cancel = RaiseWindowEvent(*this, kCancelClose);
+  if (!cancel.IsNil() && cancel.Boolean()) return false;
+  closed_ = true;
+  RaiseWindowEvent(*this, kCloseEvent);
+  // With no Close hook, closing the last visible window ends the application.
+  if (!HasWindowHook(*this, kCloseEvent)) {
+    bool othersVisible = false;
+    for (auto& [name, w] : OpenWindows())
+      if (w.get() != this && static_cast<Window&>(*w).IsVisible()) othersVisible = true;
+    if (!othersVisible) Quit(0);
+  }
+  return true;
+}
+
+bool Window::OnKeyDown(const std::string& key) {
+  Value v = RaiseWindowEvent(*this, kKeyDown, std::vector<Value>{Value(key)});
+  return !v.IsNil() && v.Boolean();
+}
+
+bool Window::OnMouseDown(int x, int y) {
+  Value v = RaiseWindowEvent(*this, kMouseDown, std::vector<Value>{Value(int64_t{x}), Value(int64_t{y})});
+  return !v.IsNil() && v.Boolean();
+}
+
+Ref<Object> Window::__New(const ClassRecord& cls) {
+  Ref<Object> obj = RuntimeNewObject(cls);
+  if (obj->Class().IsA(Control::Class())) static_cast<Control&>(*obj).SetOwner(this);
+  return obj;
+}
+
+void Window::_AddControl(std::string name, Ref<Object> control) {
+  CheckUIThread();
+  if (!control) RaiseNilObjectException();
+  if (_ControlByName(name)) Raise<RuntimeException>("the window already has a control named " + name);
+  if (control->Class().IsA(Control::Class())) static_cast<Control&>(*control).SetRegisteredName(name);
+  controls_.emplace_back(std::move(name), std::move(control));
+}
+
+Ref<Object> Window::_ControlByName(std::string_view name) const {
+  for (const auto& [n, c] : controls_)
+    if (n == name) return c;
+  return nullptr;
+}
+
+Ref<Object> Window::_ControlByNameIndex(std::string_view name, int64_t index) const {
+  for (const auto& [n, c] : controls_)
+    if (n == name && c->Class().IsA(Control::Class()) && static_cast<Control&>(*c).Index() == index) return c;
+  return nullptr;
+}
+
+void Window::SetWidth(int64_t w) {
+  RequireWidget();
+  content_->resize(static_cast<int>(std::clamp<int64_t>(w, 1, 32000)), content_->height());
+  ApplyGeometry();
+}
+
+void Window::SetHeight(int64_t h) {
+  RequireWidget();
+  content_->resize(content_->width(), static_cast<int>(std::clamp<int64_t>(h, 1, 32000)));
+  ApplyGeometry();
+}
+
+void Window::SetLimit(int which, int64_t v) {
+  int64_t c = std::clamp<int64_t>(v, 0, 32000);
+  (which == 0 ? minW_ : which == 1 ? minH_ : which == 2 ? maxW_ : maxH_) = c;
+  ApplyGeometry();
+}
+
+void Window::SetType(int64_t type) {
+  if (type != 0 && type != 4) Raise<UnsupportedFormatException>("window type " + std::to_string(type) + " is not supported");
+  type_ = type;
+  ApplyFlags();
+}
+
+void Window::SetTitle(const std::string& title) {
+  RequireWidget();
+  top_->setWindowTitle(QString::fromStdString(title));
+}
+
+void Window::SetTitleButton(int which, bool on) {
+  (which == 0 ? closeButton_ : which == 1 ? maxButton_ : minButton_) = on;
+  ApplyFlags();
+}
+
+void Window::SetResizeable(bool on) {
+  resizeable_ = on;
+  ApplyGeometry();
+}
+
+void Window::SetVisibleProperty(bool on) {
+  if (on)
+    Show();
+  else
+    Hide();
+}
+
+void Window::SetBackgroundColor(uint32_t rgb) {
+  RequireWidget();
+  QPalette p = content_->palette();
+  p.setColor(QPalette::Window, QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+  content_->setPalette(p);
+}
+
+void Window::SetHasBackgroundColor(bool on) {
+  RequireWidget();
+  content_->setAutoFillBackground(on);
+}
+
+void Window::ApplyFlags() {
+  if (!top_) return;
+  Qt::WindowFlags f = Qt::Window;
+  if (type_ == 4) {
+    f |= Qt::FramelessWindowHint;
+  } else {
+    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeButton_) f |= Qt::WindowCloseButtonHint;
+    if (minButton_) f |= Qt::WindowMinimizeButtonHint;
+    if (maxButton_ && resizeable_) f |= Qt::WindowMaximizeButtonHint;
+  }
+  bool shown = top_->isVisible();
+  top_->setWindowFlags(f);
+  if (shown) top_->show();
+}
+
+// A window that may not be resized, or whose limits lie below its size, stays at its size.
+void Window::ApplyGeometry() {
+  if (!top_ || constructing_) return;
+  QSize size = content_->size();
+  bool fixed = !resizeable_ || maxW_ < size.width() || maxH_ < size.height();
+  auto* layout = static_cast<QVBoxLayout*>(top_->layout());
+  if (fixed) {
+    content_->setFixedSize(size);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+  } else {
+    content_->setMinimumSize(static_cast<int>(std::min<int64_t>(minW_, size.width())),
+                             static_cast<int>(std::min<int64_t>(minH_, size.height())));
+    content_->setMaximumSize(static_cast<int>(maxW_), static_cast<int>(maxH_));
+    layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+  }
+  top_->adjustSize();
+  if (!fixed) top_->resize(top_->width(), top_->height());
+}
+
+void Window::ApplyTabOrder() {
+  std::vector<RectControl*> stops;
+  for (auto& [name, c] : controls_)
+    if (c->Class().IsA(RectControl::Class())) {
+      auto& rc = static_cast<RectControl&>(*c);
+      if (rc.TabStop() && rc.Widget() && rc.Widget()->focusPolicy() & Qt::TabFocus) stops.push_back(&rc);
+    }
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+  for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1]->Widget(), stops[i]->Widget());
+}
+
+void Window::InstallMenuBar() {
+  MenuItem* bar = ApplicationMenuBar();
+  if (!bar || !menuBarVisible_) return;
+  menuBar_ = BuildMenuBar(*bar, top_);
+  top_->layout()->setMenuBar(menuBar_);
+}
+
+void Window::Centre() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  top_->adjustSize();
+  QRect avail = screen->availableGeometry();
+  QSize s = top_->frameGeometry().size();
+  top_->move(avail.x() + (avail.width() - s.width()) / 2, avail.y() + (avail.height() - s.height()) / 2);
+}
+
+Ref<Object> _GetImplicitWindow(std::string_view className) {
+  auto it = OpenWindows().find(className);
+  return it == OpenWindows().end() ? nullptr : it->second;
+}
+
+void ReleaseAllWindows() {
+  auto open = std::move(OpenWindows());
+  OpenWindows().clear();
+  for (auto& [name, w] : open) static_cast<Window&>(*w).Teardown();
+  open.clear();
+}
+
+int64_t WindowCount() { return static_cast<int64_t>(OpenWindows().size()); }
+
+Ref<Object> WindowAt(int64_t index) {
+  if (index < 0 || index >= WindowCount()) Raise<OutOfBoundsException>("no window at index " + std::to_string(index));
+  auto it = OpenWindows().begin();
+  std::advance(it, index);
+  return it->second;
+}
+
+Ref<Object> ControlByName(Object* window, std::string_view name) {
+  return CallSlot(window, Window::k_ControlByName, std::vector<Value>{Value(std::string(name))}).ObjectRef();
+}
+
+}  // namespace zefa

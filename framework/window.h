@@ -1,0 +1,108 @@
+#pragma once
+// The framework's window: a top-level Qt widget with an optional menu bar above a content area
+// of the record's Width x Height, where the controls sit at their layout positions.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "framework/class_record.h"
+
+class QWidget;
+class QMenuBar;
+
+namespace zefa {
+
+class Window : public Object {
+ public:
+  // Slots of Window's class table, in its order; subclasses append after kSlotCount.
+  enum Slot {
+    kAcceptFileDrop, kAcceptMacDataDrop, kAcceptPictureDrop, kAcceptRawDataDrop, kAcceptTextDrop,
+    kBitmapForCaching, kClose, kConstructor, kControl, kControls, kDrawInto, kFocusNext, kFocusPrevious,
+    kHide, kInvalidate, kInvalidateRect, kMaximize, kMinimize, kOperator_Convert, kRefresh, kRefreshRect,
+    kRestore, kSetFocus, kShow, kShowModal, kShowModalWithin, kShowWithin, kTrueWindow, kUpdateNow,
+    kWindow, k_AddControl, k_AddMenuHandler, k_ControlByName, k_ControlByNameIndex, k_DependencyList,
+    k_Move, k__New, kSlotCount
+  };
+  // Event numbers of Window's event list.
+  enum Event {
+    kActivate, kAddMenuHandlers, kCancelClose, kCloseEvent, kConstructContextualMenu, kContentsChanged,
+    kContextualMenuAction, kCreateControls, kDeactivate, kDragEnter, kDragExit, kDragOver, kDropObject,
+    kEnableMenuItems, kKeyDown, kKeyUp, kLayout, kMaximizeEvent, kMinimizeEvent, kMouseDown, kMouseDrag,
+    kMouseEnter, kMouseExit, kMouseMove, kMouseUp, kMouseWheel, kMoved, kOpen, kPaint, kResized,
+    kResizing, kRestoreEvent, kScaleFactorChanged, kSetupBindings, kEventCount
+  };
+
+  static const ClassRecord& Class();
+  explicit Window(const ClassRecord& cls);
+  ~Window() override;
+
+  // Builds the widget, raises the Layout and CreateControls hooks, and becomes the implicit
+  // instance of its class; shows itself when its record made it visible.
+  void Constructor();
+  void Show();
+  void Hide();
+  void Close();
+  Ref<Object> __New(const ClassRecord& cls);
+  void _AddControl(std::string name, Ref<Object> control);
+  Ref<Object> _ControlByName(std::string_view name) const;
+  Ref<Object> _ControlByNameIndex(std::string_view name, int64_t index) const;
+
+  QWidget* Widget() const { return top_; }      // the top-level widget
+  QWidget* Content() const { return content_; } // the area the controls sit in
+  bool IsConstructed() const { return top_ != nullptr; }
+  bool IsVisible() const;
+  const std::vector<std::pair<std::string, Ref<Object>>>& Controls() const { return controls_; }
+
+  // Releases the controls (and with them the delegates that point back here) and the widget.
+  void Teardown();
+
+  // Called by the widgets when the toolkit reports the user's actions.
+  bool OnCloseRequested();
+  bool OnKeyDown(const std::string& key);
+  bool OnMouseDown(int x, int y);
+
+  // Properties of the window record.
+  void SetWidth(int64_t w);
+  void SetHeight(int64_t h);
+  void SetLimit(int which, int64_t v);  // 0 min width, 1 min height, 2 max width, 3 max height
+  void SetType(int64_t type);
+  void SetTitle(const std::string& title);
+  void SetTitleButton(int which, bool on);  // 0 close, 1 maximize, 2 minimize
+  void SetResizeable(bool on);
+  void SetVisibleProperty(bool on);
+  void SetBackgroundColor(uint32_t rgb);
+  void SetHasBackgroundColor(bool on);
+  void SetMenuBarVisible(bool on) { menuBarVisible_ = on; }
+  void SetDefaultLocation(int64_t loc) { location_ = loc; }
+
+ private:
+  void RequireWidget() const;
+  void ApplyFlags();
+  void ApplyGeometry();
+  void ApplyTabOrder();
+  void InstallMenuBar();
+  void Centre();
+
+  QWidget* top_ = nullptr;
+  QWidget* content_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  std::vector<std::pair<std::string, Ref<Object>>> controls_;  // creation order
+  // Shape of the window until it is built; the widget takes it over from then on.
+  int64_t type_ = 0, location_ = 0;
+  int64_t minW_ = 0, minH_ = 0, maxW_ = 32000, maxH_ = 32000;
+  bool closeButton_ = true, maxButton_ = false, minButton_ = false, resizeable_ = false;
+  bool menuBarVisible_ = true, showWhenBuilt_ = false, constructing_ = false, closed_ = false;
+};
+
+// The open window of that runtime class name (also when hidden), or nil.
+Ref<Object> _GetImplicitWindow(std::string_view className);
+// The finaliser pass closes every window the framework holds.
+void ReleaseAllWindows();
+int64_t WindowCount();
+Ref<Object> WindowAt(int64_t index);
+
+// Typed helpers for callers above the framework; they go through the class table.
+Ref<Object> ControlByName(Object* window, std::string_view name);
+
+}  // namespace zefa
