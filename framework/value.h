@@ -18,9 +18,10 @@ class Value {
   Value(double d) : v_(d) {}
   Value(const char* s) : v_(std::string(s)) {}
   Value(std::string s) : v_(std::move(s)) {}
+  // A nil reference is the nil value.
   template <class T>
-  Value(Ref<T> o) : v_(Ref<Object>(o)) {}
-  Value(Object* o) : v_(Ref<Object>(o)) {}
+  Value(Ref<T> o) : v_(Wrap(o.get())) {}
+  Value(Object* o) : v_(Wrap(o)) {}
   Value(const void* p) : v_(p) {}  // a raw pointer, such as a class record passed as Ptr
 
   bool IsNil() const { return v_.index() == 0; }
@@ -32,6 +33,8 @@ class Value {
   const void* Pointer() const;
 
  private:
+  using Variant = std::variant<std::monostate, bool, int64_t, double, std::string, Ref<Object>, const void*>;
+  static Variant Wrap(Object* o) { return o ? Variant(Ref<Object>(o)) : Variant(); }
   std::variant<std::monostate, bool, int64_t, double, std::string, Ref<Object>, const void*> v_;
 };
 

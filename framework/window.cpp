@@ -253,13 +253,13 @@ void Window::Teardown() {
 }
 
 void Window::RequireWidget() const {
-  if (!top_) Raise<RuntimeException>("the window " + Class().name + " has not been constructed");
+  if (!top_) Raise<RuntimeException>("the window " + Object::Class().name + " has not been constructed");
 }
 
 void Window::Constructor() {
   CheckUIThread();
   RequireGui();
-  if (top_) Raise<RuntimeException>("the window " + Class().name + " is already constructed");
+  if (top_) Raise<RuntimeException>("the window " + Object::Class().name + " is already constructed");
   Ref<Object> keep(this);
   top_ = new WindowWidget(this);
   top_->setAttribute(Qt::WA_QuitOnClose, false);  // quitting is the application's decision
@@ -284,7 +284,7 @@ void Window::Constructor() {
     Teardown();
     throw;
   }
-  OpenWindows()[Class().name] = keep;
+  OpenWindows()[Object::Class().name] = keep;
   if (showWhenBuilt_) Show();
 }
 

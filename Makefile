@@ -1,0 +1,28 @@
+# The usual commands. `make run` and `make test` install what is missing first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test e2e bench sanitize fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	@if command -v Xvfb >/dev/null 2>&1 && [ -x scripts/e2e.sh ]; then bash scripts/e2e.sh $(BUILD); fi
+
+e2e: build
+	bash scripts/e2e.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-*

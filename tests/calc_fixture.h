@@ -1,0 +1,45 @@
+#pragma once
+// A fresh calculator window for each test, as at process start.
+#include <gtest/gtest.h>
+
+#include "calculator/calc_window.h"
+#include "calculator/project_pictures.h"
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "framework/testing.h"
+#include "framework/text_area.h"
+#include "framework/window.h"
+
+class CalcTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    zefa::ReleaseAllWindows();
+    zefa::ResetQuitForTesting();
+    zefa::ResetProjectPicturesForTesting();
+    zefa::testing::SetResourceDir("");
+    zefa::testing::ClearPictureLookups();
+    zefa::testing::SetMessageBoxWatcher([this](const std::string& t) { boxes.push_back(t); });
+  }
+  void TearDown() override {
+    zefa::testing::SetMessageBoxWatcher(nullptr);
+    zefa::ReleaseAllWindows();
+  }
+
+  zefa::Window& Win() {
+    if (!window) window = zefa::Calc::Calc();
+    return *window;
+  }
+  template <class T = zefa::TextArea>
+  zefa::Ref<T> Ctl(zefa::Calc::Slot s) {
+    return zefa::Calc::Get<T>(&Win(), s);
+  }
+  std::string Text(zefa::Calc::Slot s) { return Ctl(s)->Text(); }
+  void Calculate(const std::string& iq, const std::string& r) {
+    Ctl(zefa::Calc::kIQFld)->SetText(iq);
+    Ctl(zefa::Calc::kCorrFld)->SetText(r);
+    zefa::RaiseEvent(*zefa::ControlByName(&Win(), "CalcBrn"), "Action");
+  }
+
+  zefa::Ref<zefa::Window> window;
+  std::vector<std::string> boxes;
+};

@@ -1,0 +1,65 @@
+// Real key presses into the input fields: the masks refuse what does not fit.
+#include <QPlainTextEdit>
+#include <QtTest/QTest>
+
+#include "calc_fixture.h"
+
+using namespace zefa;
+
+namespace {
+QWidget* W(const Ref<TextArea>& t) { return t->Widget(); }
+}  // namespace
+
+TEST_F(CalcTest, TypingRespectsTheMasks) {
+  Ref<TextArea> iq = Ctl(Calc::kIQFld);
+  Ref<TextArea> corr = Ctl(Calc::kCorrFld);
+  Win().Widget()->activateWindow();
+
+  iq->SetFocus();
+  QTest::keyClicks(W(iq), "1a2b3");
+  EXPECT_EQ(iq->Text(), "123");
+  QTest::keyClicks(W(iq), "4");  // a fourth digit is past the mask and the length
+  EXPECT_EQ(iq->Text(), "123");
+  QTest::keyClick(W(iq), Qt::Key_Return);  // no line break in a number
+  EXPECT_EQ(iq->Text(), "123");
+  QTest::keyClick(W(iq), Qt::Key_Backspace);
+  EXPECT_EQ(iq->Text(), "12");
+
+  corr->SetText("");
+  corr->SetFocus();
+  QTest::keyClicks(W(corr), "0.6");
+  EXPECT_EQ(corr->Text(), ".6");  // the leading 0 does not fit ".###"
+  QTest::keyClicks(W(corr), "x55");
+  EXPECT_EQ(corr->Text(), ".655");
+}
+
+TEST_F(CalcTest, DeletingThatBreaksTheMaskIsRefused) {
+  Ref<TextArea> corr = Ctl(Calc::kCorrFld);
+  corr->SetFocus();
+  auto* edit = static_cast<QPlainTextEdit*>(W(corr));
+  QTextCursor c = edit->textCursor();
+  c.setPosition(0);
+  c.setPosition(1, QTextCursor::KeepAnchor);  // select the "."
+  edit->setTextCursor(c);
+  QTest::keyClick(W(corr), Qt::Key_Delete);
+  EXPECT_EQ(corr->Text(), ".60");
+}
+
+TEST_F(CalcTest, ResultFieldsTakeNoTyping) {
+  Calculate("100", ".60");
+  Ref<TextArea> p = Ctl(Calc::kPAchFld);
+  QTest::keyClicks(W(p), "999");
+  EXPECT_EQ(p->Text(), "100");
+}
+
+TEST_F(CalcTest, TypedInputCalculatesLikeProgramInput) {
+  Ref<TextArea> iq = Ctl(Calc::kIQFld);
+  iq->SetFocus();
+  QTest::keyClicks(W(iq), "85");
+  Ref<TextArea> corr = Ctl(Calc::kCorrFld);
+  corr->SetText("");
+  QTest::keyClicks(W(corr), ".35");
+  QTest::mouseClick(Ctl<RectControl>(Calc::kCalcBrn)->Widget(), Qt::LeftButton);
+  EXPECT_EQ(Text(Calc::kPAchFld), " 95");
+  EXPECT_EQ(Text(Calc::kSD05Fld), "  67 - 122");
+}

@@ -1,0 +1,153 @@
+// The calculator window class: its record, its one instance, its face and its closing.
+#include <QWidget>
+
+#include "calc_fixture.h"
+#include "calculator/calc_records.h"
+#include "framework/canvas.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "framework/label.h"
+#include "framework/push_button.h"
+
+using namespace zefa;
+
+TEST_F(CalcTest, ClassTableHoldsTheNinetyFourOperationsInOrder) {
+  const ClassRecord& cls = Calc::Class();
+  EXPECT_EQ(cls.name, "Calc.Calc");
+  EXPECT_EQ(cls.super, &Window::Class());
+  ASSERT_EQ(cls.table.size(), 94u);
+  const char* window37[] = {"AcceptFileDrop", "AcceptMacDataDrop", "AcceptPictureDrop", "AcceptRawDataDrop",
+                            "AcceptTextDrop", "BitmapForCaching", "Close", "Constructor", "Control", "Controls",
+                            "DrawInto", "FocusNext", "FocusPrevious", "Hide", "Invalidate", "Invalidate",
+                            "Maximize", "Minimize", "Operator_Convert", "Refresh", "RefreshRect", "Restore",
+                            "SetFocus", "Show", "ShowModal", "ShowModalWithin", "ShowWithin", "TrueWindow",
+                            "UpdateNow", "Window", "_AddControl", "_AddMenuHandler", "_ControlByName",
+                            "_ControlByNameIndex", "_DependencyList", "_Move", "__New"};
+  for (size_t i = 0; i < 37; ++i) EXPECT_EQ(cls.table[i].name, window37[i]) << i;
+  const char* own[] = {"Layout", "CreateControls", "_CreateControls0", "IQlang", "IQachCaption", "PgmName",
+                       "IQFld", "CorrFld", "PAchFld", "SD10Fld", "SD05Fld", "ClearBtn", "CalcBrn", "copyrightText",
+                       "Text1", "Text2", "Text3", "SD15Fld", "Text4", "Text5", "Text6", "RestCaption", "Text7",
+                       "SD1Fld", "SEcaption", "IQFld_KeyDown", "CorrFld_KeyDown", "PAchFld_LostFocus",
+                       "PAchFld_GotFocus", "SD10Fld_LostFocus", "SD10Fld_GotFocus", "SD05Fld_LostFocus",
+                       "SD05Fld_GotFocus", "ClearBtn_Action", "CalcBrn_Action", "Text1_MouseEnter",
+                       "Text1_MouseExit", "Text2_MouseExit", "Text2_MouseEnter", "Text3_MouseEnter",
+                       "Text3_MouseExit", "SD15Fld_LostFocus", "SD15Fld_GotFocus", "Text4_MouseDown",
+                       "Text4_MouseEnter", "Text4_MouseExit", "Text5_MouseDown", "Text5_MouseExit",
+                       "Text5_MouseEnter", "Text6_MouseExit", "Text6_MouseEnter", "Text7_MouseDown",
+                       "Text7_MouseEnter", "Text7_MouseExit", "SD1Fld_LostFocus", "SD1Fld_GotFocus",
+                       "Event_Close"};
+  for (size_t i = 0; i < 57; ++i) EXPECT_EQ(cls.table[37 + i].name, own[i]) << i;
+  // The base class's operations are the very same entries.
+  for (size_t i = 0; i < 37; ++i) EXPECT_EQ(cls.table[i].fn, Window::Class().table[i].fn);
+}
+
+TEST_F(CalcTest, HooksAndMethodList) {
+  const ClassRecord& cls = Calc::Class();
+  ASSERT_EQ(cls.hooks.size(), 34u);
+  for (size_t i = 0; i < cls.hooks.size(); ++i) {
+    bool filled = i == Window::kCloseEvent || i == Window::kCreateControls || i == Window::kLayout;
+    EXPECT_EQ(cls.hooks[i] != nullptr, filled) << cls.events[i];
+  }
+  int hidden = 0;
+  bool hasQuery = false;
+  for (const MethodEntry& m : cls.methods) {
+    if (!m.attributes.empty()) {
+      ++hidden;
+      EXPECT_EQ(m.name, "_CreateControls0");
+      EXPECT_EQ(m.attributes[0], (std::pair<std::string, std::string>{"Hidden", ""}));
+    }
+    hasQuery |= m.name == "IsEventImplemented";
+  }
+  EXPECT_EQ(hidden, 1);
+  EXPECT_TRUE(hasQuery);
+  EXPECT_EQ(cls.Slot("IsEventImplemented"), -1);  // outside the class table
+  Ref<Window> w = Calc::Calc();
+  EXPECT_TRUE(Calc::IsEventImplemented(w.get(), std::vector<Value>{Value("Close")}).Boolean());
+  EXPECT_FALSE(Calc::IsEventImplemented(w.get(), std::vector<Value>{Value("Open")}).Boolean());
+  EXPECT_FALSE(Calc::IsEventImplemented(w.get(), std::vector<Value>{Value("CancelClose")}).Boolean());
+}
+
+TEST_F(CalcTest, OpensAtItsFullSizeWhiteTitledAndFixed) {
+  EXPECT_FALSE(_GetImplicitWindow("Calc.Calc"));
+  Window& w = Win();
+  QWidget* top = w.Widget();
+  ASSERT_TRUE(top);
+  EXPECT_TRUE(top->isVisible());
+  EXPECT_EQ(w.Content()->size(), QSize(480, 450));  // not cut down to the record's 465 x 360 maximum
+  EXPECT_EQ(top->windowTitle(), "ZEFA Calculator");
+  EXPECT_EQ(top->minimumSize(), top->maximumSize());  // the user cannot resize it
+  EXPECT_TRUE(w.Content()->autoFillBackground());
+  EXPECT_EQ(w.Content()->palette().color(QPalette::Window), QColor(Qt::white));
+  Qt::WindowFlags f = top->windowFlags();
+  EXPECT_TRUE(f & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(f & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(f & Qt::FramelessWindowHint);
+}
+
+TEST_F(CalcTest, SecondGetterCallReturnsTheSameWindowAndBuildsNothing) {
+  Ref<Window> first = Calc::Calc();
+  first->Widget()->setWindowTitle("changed");  // a second Layout would set it back
+  size_t controls = first->Controls().size();
+  Ref<Window> second = Calc::Calc();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(second->Widget()->windowTitle(), "changed");
+  EXPECT_EQ(second->Controls().size(), controls);
+  EXPECT_EQ(_GetImplicitWindow("Calc.Calc").get(), first.get());
+}
+
+TEST_F(CalcTest, AccessorsReturnTheRegisteredControlEveryTime) {
+  Window& w = Win();
+  ASSERT_EQ(w.Controls().size(), 22u);
+  for (size_t i = 0; i < Calc::kControlCount; ++i) {
+    const Calc::ControlSpec& spec = Calc::ControlSpecs()[i];
+    Value a = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
+    Value b = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
+    EXPECT_EQ(a.ObjectRef(), b.ObjectRef());
+    EXPECT_EQ(a.ObjectRef(), w._ControlByName(spec.name)) << spec.name;
+    EXPECT_TRUE(a.ObjectRef()->Class().IsA(spec.cls())) << spec.name;
+  }
+  EXPECT_THROW(CallSlot(nullptr, Calc::kIQFld), RuntimeError);
+}
+
+TEST_F(CalcTest, AMissingControlRaisesNilObjectInTheHandler) {
+  // A window of the class that never built its controls: the accessor yields nil.
+  Ref<Object> bare = RuntimeNewObject(Calc::Class());
+  EXPECT_TRUE(CallSlot(bare.get(), Calc::kIQFld).IsNil());
+  try {
+    Calc::CalcBrn_Action(bare.get(), {});
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.IsA(NilObjectException::Class()));
+  }
+}
+
+TEST_F(CalcTest, ClosingTheWindowQuitsWithZero) {
+  Calculate("100", ".60");
+  EXPECT_FALSE(RequestedQuit());
+  Win().Widget()->close();
+  ASSERT_TRUE(RequestedQuit());
+  EXPECT_EQ(*RequestedQuit(), 0);
+  EXPECT_FALSE(Win().Widget()->isVisible());
+}
+
+TEST_F(CalcTest, WindowOperationsThatCannotWorkSayWhy) {
+  for (int slot : {Window::kAcceptFileDrop, Window::kControls, Window::kDrawInto, Window::kOperator_Convert,
+                   Window::kShowModal, Window::k_AddMenuHandler}) {
+    try {
+      CallSlot(&Win(), slot, std::vector<Value>(5));
+      FAIL() << slot;
+    } catch (const RuntimeError& e) {
+      EXPECT_NE(e.Message().find("not available"), std::string::npos);
+    }
+  }
+  // The ones that do work.
+  EXPECT_EQ(CallSlot(&Win(), Window::kTrueWindow).ObjectRef().get(), &Win());
+  EXPECT_EQ(CallSlot(&Win(), Window::kControl, std::vector<Value>{Value(int64_t{3})}).ObjectRef(),
+            Win()._ControlByName("IQFld"));
+  CallSlot(&Win(), Window::kHide);
+  EXPECT_FALSE(Win().Widget()->isVisible());
+  CallSlot(&Win(), Window::kShow);
+  CallSlot(&Win(), Window::kShow);  // safe to repeat
+  EXPECT_TRUE(Win().Widget()->isVisible());
+}

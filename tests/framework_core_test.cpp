@@ -1,0 +1,132 @@
+// Object model, class records, casts and the UI-thread rule.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "framework/canvas.h"
+#include "framework/class_record.h"
+#include "framework/dialogs.h"
+#include "framework/exceptions.h"
+#include "framework/label.h"
+#include "framework/menu.h"
+#include "framework/text_area.h"
+#include "framework/window.h"
+
+using namespace zefa;
+
+namespace {
+
+// Runs fn on another thread and returns the class of the exception it raised, if any.
+const ClassRecord* RaisedOffMainThread(const std::function<void()>& fn) {
+  const ClassRecord* raised = nullptr;
+  std::thread t([&] {
+    try {
+      fn();
+    } catch (const RuntimeError& e) {
+      raised = &e.Class();
+    }
+  });
+  t.join();
+  return raised;
+}
+
+}  // namespace
+
+TEST(ObjectModel, ReferencesAreCountedAndReleased) {
+  static int destroyed = 0;
+  struct Probe : Object {
+    using Object::Object;
+    ~Probe() override { ++destroyed; }
+  };
+  const ClassRecord& cls = RuntimeException::Class();
+  {
+    Ref<Object> a(new Probe(cls));
+    EXPECT_EQ(a->RefCount(), 1);
+    Ref<Object> b = a;
+    EXPECT_EQ(a->RefCount(), 2);
+    b.reset();
+    EXPECT_EQ(a->RefCount(), 1);
+    EXPECT_EQ(destroyed, 0);
+  }
+  EXPECT_EQ(destroyed, 1);
+}
+
+TEST(ObjectModel, ClassRecordsAreBuiltOnceAndFoundByName) {
+  const ClassRecord& a = TextArea::Class();
+  const ClassRecord& b = TextArea::Class();
+  EXPECT_EQ(&a, &b);
+  EXPECT_EQ(FindClassRecord("TextArea"), &a);
+  // TextEdit sits between RectControl and TextArea and adds no events.
+  ASSERT_NE(a.super, nullptr);
+  EXPECT_EQ(a.super->name, "TextEdit");
+  EXPECT_EQ(a.super->events.size(), RectControl::Class().events.size());
+  EXPECT_TRUE(a.IsA(RectControl::Class()));
+  EXPECT_FALSE(a.IsA(Label::Class()));
+}
+
+TEST(ObjectModel, CheckCastAcceptsSubclassesAndRefusesOthers) {
+  Ref<Object> item = RuntimeNewObject(QuitMenuItem::Class());
+  EXPECT_EQ(RuntimeCheckCast(item, MenuItem::Class()), item);
+  EXPECT_EQ(RuntimeCheckCast(nullptr, MenuItem::Class()), Ref<Object>());
+  try {
+    RuntimeCheckCast(item, Window::Class());
+    FAIL() << "cast to an unrelated class must raise";
+  } catch (const RuntimeError& e) {
+    EXPECT_TRUE(e.IsA(IllegalCastException::Class()));
+    EXPECT_TRUE(e.IsA(RuntimeException::Class()));
+  }
+}
+
+TEST(ObjectModel, ExceptionClassesFormOneFamily) {
+  for (const ClassRecord* c :
+       {&NilObjectException::Class(), &IllegalCastException::Class(), &ThreadAccessingUIException::Class(),
+        &FunctionNotFoundException::Class(), &OutOfBoundsException::Class(), &StackOverflowException::Class(),
+        &TypeMismatchException::Class(), &UnsupportedFormatException::Class()}) {
+    EXPECT_TRUE(c->IsA(RuntimeException::Class())) << c->name;
+    try {
+      RaiseException(*c, "message");
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(&e.Class(), c);
+      EXPECT_EQ(e.Message(), "message");
+    }
+  }
+}
+
+TEST(ObjectModel, ValuesOfTheWrongKindRaiseTypeMismatch) {
+  Value v(int64_t{3});
+  EXPECT_EQ(v.Double(), 3.0);  // an Integer widens to a Double
+  EXPECT_THROW(v.String(), RuntimeError);
+  EXPECT_THROW(Value("x").Boolean(), RuntimeError);
+  EXPECT_FALSE(Value().ObjectRef());
+}
+
+TEST(UiThread, UiOperationsOffTheMainThreadRaise) {
+  Ref<Object> w = RuntimeNewObject(Window::Class());
+  auto& win = static_cast<Window&>(*w);
+  EXPECT_EQ(RaisedOffMainThread([&] { win.Constructor(); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { MsgBox("x"); }), &ThreadAccessingUIException::Class());
+  Ref<Object> item = RuntimeNewObject(MenuItem::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { static_cast<MenuItem&>(*item).SetValue("x"); }),
+            &ThreadAccessingUIException::Class());
+
+  win.Constructor();
+  Ref<Object> c = win.__New(TextArea::Class());
+  auto& field = static_cast<TextArea&>(*c);
+  EXPECT_EQ(RaisedOffMainThread([&] { field.Constructor(); }), &ThreadAccessingUIException::Class());
+  field.Constructor();
+  EXPECT_EQ(RaisedOffMainThread([&] { win._AddControl("f", c); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { field.SetText("1"); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { (void)field.Text(); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { field.SetEnabled(false); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { field.SetVisible(false); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { field.SetFocus(); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { win.Show(); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { win.Hide(); }), &ThreadAccessingUIException::Class());
+  Ref<Object> canvas = win.__New(Canvas::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { static_cast<Canvas&>(*canvas).SetBackdrop(nullptr); }),
+            &ThreadAccessingUIException::Class());
+  // On the main thread the same calls work.
+  field.SetText("12");
+  EXPECT_EQ(field.Text(), "12");
+  win.Teardown();
+}

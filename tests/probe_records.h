@@ -1,0 +1,32 @@
+#pragma once
+// Prints every Layout record the program holds: name, TAB, byte length, TAB, lowercase hex.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "calculator/calc_records.h"
+#include "framework/push_button.h"
+
+namespace zefa {
+
+inline int PushButton_Action() { return PushButton::kAction; }
+
+inline void PrintRecord(std::string_view name, const std::string& bytes) {
+  static const char* hex = "0123456789abcdef";
+  std::string line(name);
+  line += '\t' + std::to_string(bytes.size()) + '\t';
+  for (unsigned char c : bytes) {
+    line += hex[c >> 4];
+    line += hex[c & 15];
+  }
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+inline void PrintRecords() {
+  PrintRecord("Calc", Calc::CalcWindowRecord());
+  for (const Calc::ControlSpec& spec : Calc::ControlSpecs())
+    PrintRecord("Calc." + std::string(spec.name), spec.record());
+}
+
+}  // namespace zefa

@@ -1,0 +1,119 @@
+// Drives the real calculator window through the framework's dispatch, for scripted checks:
+//   zefa_probe calc     lines "IQ<TAB>R" or "CLEAR" on standard input, one result line each
+//   zefa_probe records  every Layout record the program holds, as length and hex
+#include <QApplication>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "calculator/calc_records.h"
+#include "calculator/calc_window.h"
+#include "framework/application.h"
+#include "framework/control.h"
+#include "framework/delegate.h"
+#include "framework/testing.h"
+#include "framework/text_area.h"
+#include "probe_records.h"
+
+using namespace zefa;
+
+namespace {
+
+std::string Escape(const std::string& s) {
+  std::string out;
+  for (char c : s) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+Ref<Window> g_calc;
+
+Value OpenCalculator(Object*, Args) {
+  g_calc = Calc::Calc();
+  CallSlot(g_calc.get(), Window::kShow);
+  return {};
+}
+
+int RunCalc() {
+  std::string lastBox;
+  bool boxShown = false;
+  testing::SetAutoDismissMessageBoxes(true);
+  testing::SetMessageBoxWatcher([&](const std::string& t) {
+    lastBox = t;
+    boxShown = true;
+  });
+  _RunFrameworkInitialization(OpenCalculator);
+  Window& w = *g_calc;
+  Ref<Object> calcBtn = w._ControlByName("CalcBrn");
+  Ref<Object> clearBtn = w._ControlByName("ClearBtn");
+  const Calc::Slot fields[] = {Calc::kIQFld, Calc::kCorrFld, Calc::kPAchFld, Calc::kSD1Fld,
+                               Calc::kSD15Fld, Calc::kSD10Fld, Calc::kSD05Fld};
+  std::string line, out;
+  long n = 0;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    boxShown = false;
+    if (line == "CLEAR") {
+      RaiseEvent(*clearBtn, PushButton_Action());
+    } else {
+      size_t tab = line.find('\t');
+      std::string iq = line.substr(0, tab);
+      std::string r = tab == std::string::npos ? "" : line.substr(tab + 1);
+      Calc::Get<TextArea>(&w, Calc::kIQFld)->SetText(iq);
+      Calc::Get<TextArea>(&w, Calc::kCorrFld)->SetText(r);
+      RaiseEvent(*calcBtn, PushButton_Action());
+    }
+    out.clear();
+    for (Calc::Slot f : fields) {
+      out += Escape(Calc::Get<TextArea>(&w, f)->Text());
+      out += '\t';
+    }
+    out += boxShown ? Escape(lastBox) : "-";
+    out += '\t';
+    std::string focus = "-";
+    for (const auto& [name, c] : w.Controls())
+      if (c->Class().IsA(RectControl::Class()) && static_cast<RectControl&>(*c).HasFocus()) focus = name;
+    out += focus;
+    out += '\t';
+    out += std::to_string(testing::BeepCount());
+    out += '\n';
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    // Let Qt settle its posted layout work now and then, as a running program would.
+    if (++n % 512 == 0) QCoreApplication::processEvents();
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "records") {
+    PrintRecords();
+    return 0;
+  }
+  if (mode != "calc") {
+    std::fprintf(stderr, "usage: zefa_probe calc|records\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  RuntimeInit();
+  RuntimePerformInitializers();
+  int rc = 1;
+  try {
+    rc = RunCalc();
+  } catch (const RuntimeError& e) {
+    std::fprintf(stderr, "zefa_probe: %s\n", e.what());
+  }
+  g_calc.reset();
+  RuntimePerformFinalizers();
+  return rc;
+}
