@@ -1,5 +1,6 @@
 // Drives the real calculator window through the framework's dispatch, for scripted checks:
 //   zefa_probe calc     lines "IQ<TAB>R" or "CLEAR" on standard input, one result line each
+//   zefa_probe events   lines "<event> <control>" raised through the dispatch, one state line each
 //   zefa_probe records  every Layout record the program holds, as length and hex
 #include <QApplication>
 #include <cstdio>
@@ -92,6 +93,42 @@ int RunCalc() {
   return 0;
 }
 
+// Raises each named event on the named control and prints the visible captions, the disabled
+// result fields and the handler's Boolean answer.
+int RunEvents() {
+  _RunFrameworkInitialization(OpenCalculator);
+  Window& w = *g_calc;
+  const char* captions[] = {"IQlang", "RestCaption", "IQachCaption", "SEcaption"};
+  const char* results[] = {"PAchFld", "SD1Fld", "SD15Fld", "SD10Fld", "SD05Fld"};
+  auto list = [&](const auto& names, auto pick) {
+    std::string s;
+    for (const char* n : names)
+      if (pick(static_cast<RectControl&>(*w._ControlByName(n)))) s += (s.empty() ? "" : ",") + std::string(n);
+    return s.empty() ? std::string("-") : s;
+  };
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t sp = line.find(' ');
+    std::string event = line.substr(0, sp), name = sp == std::string::npos ? "" : line.substr(sp + 1);
+    Ref<Object> control = w._ControlByName(name);
+    std::string answer = "-";
+    if (!control) {
+      std::fprintf(stderr, "zefa_probe: no control named %s\n", name.c_str());
+    } else {
+      std::vector<Value> args;
+      if (event == "MouseDown") args = {Value(int64_t{1}), Value(int64_t{1})};
+      Value v = RaiseEvent(*control, event, args);
+      if (!v.IsNil()) answer = v.Boolean() ? "True" : "False";
+    }
+    std::string out = list(captions, [](RectControl& c) { return c.Visible(); }) + '\t' +
+                      list(results, [](RectControl& c) { return !c.Enabled(); }) + '\t' + answer + '\n';
+    std::fwrite(out.data(), 1, out.size(), stdout);
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,8 +137,8 @@ int main(int argc, char** argv) {
     PrintRecords();
     return 0;
   }
-  if (mode != "calc") {
-    std::fprintf(stderr, "usage: zefa_probe calc|records\n");
+  if (mode != "calc" && mode != "events") {
+    std::fprintf(stderr, "usage: zefa_probe calc|events|records\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -109,7 +146,7 @@ int main(int argc, char** argv) {
   RuntimePerformInitializers();
   int rc = 1;
   try {
-    rc = RunCalc();
+    rc = mode == "calc" ? RunCalc() : RunEvents();
   } catch (const RuntimeError& e) {
     std::fprintf(stderr, "zefa_probe: %s\n", e.what());
   }

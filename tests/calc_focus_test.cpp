@@ -1,0 +1,115 @@
+// Result fields and the focus: a focused result field disables one of them until it leaves.
+#include <QtTest/QTest>
+
+#include "calc_fixture.h"
+#include "framework/delegate.h"
+
+using namespace zefa;
+
+namespace {
+
+class FocusTest : public CalcTest {
+ protected:
+  void Fire(const char* event, const char* field) { RaiseEvent(*Win()._ControlByName(field), event); }
+  std::string Disabled() {
+    std::string s;
+    for (const char* f : {"PAchFld", "SD1Fld", "SD15Fld", "SD10Fld", "SD05Fld"})
+      if (!static_cast<RectControl&>(*Win()._ControlByName(f)).Enabled()) s += (s.empty() ? "" : ",") + std::string(f);
+    return s.empty() ? "-" : s;
+  }
+};
+
+// Counts the focus events a widget receives.
+struct FocusCounter : QObject {
+  int in = 0, out = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    in += e->type() == QEvent::FocusIn;
+    out += e->type() == QEvent::FocusOut;
+    return false;
+  }
+};
+
+}  // namespace
+
+TEST_F(FocusTest, EachFieldDisablesItsTargetWhileFocused) {
+  struct Case {
+    const char* field;
+    const char* whileFocused;
+  };
+  for (const Case& c : {Case{"PAchFld", "PAchFld"}, Case{"SD1Fld", "PAchFld"}, Case{"SD15Fld", "PAchFld"},
+                        Case{"SD10Fld", "SD10Fld"}, Case{"SD05Fld", "SD05Fld"}}) {
+    EXPECT_EQ(Disabled(), "-");
+    Fire("GotFocus", c.field);
+    EXPECT_EQ(Disabled(), c.whileFocused) << c.field;
+    Fire("LostFocus", c.field);
+    EXPECT_EQ(Disabled(), "-") << c.field;
+  }
+}
+
+TEST_F(FocusTest, MovesBetweenFieldsInEitherOrder) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* lostFirst;  // LostFocus of `from` before GotFocus of `to`
+    const char* gotFirst;   // the reverse
+  };
+  const Case cases[] = {
+      {"PAchFld", "SD15Fld", "PAchFld", "-"},
+      {"SD15Fld", "SD1Fld", "PAchFld", "-"},
+      {"SD1Fld", "PAchFld", "PAchFld", "-"},
+      {"PAchFld", "SD10Fld", "SD10Fld", "SD10Fld"},
+      {"SD10Fld", "SD05Fld", "SD05Fld", "SD05Fld"},
+      {"SD05Fld", "SD1Fld", "PAchFld", "PAchFld"},
+  };
+  for (const Case& c : cases) {
+    Fire("GotFocus", c.from);
+    Fire("LostFocus", c.from);
+    Fire("GotFocus", c.to);
+    EXPECT_EQ(Disabled(), c.lostFirst) << c.from << " -> " << c.to;
+    Fire("LostFocus", c.to);
+    Fire("GotFocus", c.from);
+    Fire("GotFocus", c.to);
+    Fire("LostFocus", c.from);
+    EXPECT_EQ(Disabled(), c.gotFirst) << c.from << " => " << c.to;
+    Fire("LostFocus", c.to);
+    EXPECT_EQ(Disabled(), "-");
+  }
+}
+
+TEST_F(FocusTest, CalculateWritesADisabledFieldAndLeavesItDisabled) {
+  Fire("GotFocus", "SD10Fld");
+  Fire("MouseEnter", "Text1");
+  Calculate("100", ".60");
+  EXPECT_EQ(Text(Calc::kSD10Fld), "  80 - 120");
+  EXPECT_EQ(Disabled(), "SD10Fld");
+  RaiseEvent(*Win()._ControlByName("ClearBtn"), "Action");
+  EXPECT_EQ(Disabled(), "SD10Fld");
+  EXPECT_EQ(Text(Calc::kSD10Fld), "");
+}
+
+// Qt takes the focus away from a widget that is disabled while focused and hands it to the next
+// one in the chain; that brings the field's LostFocus, which enables it again. One round, no loop.
+TEST_F(FocusTest, ClickingIntoResultFieldsWithRealFocus) {
+  Window& w = Win();
+  w.Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.Widget()));
+  QWidget* pach = Ctl<RectControl>(Calc::kPAchFld)->Widget();
+  QWidget* sd1 = Ctl<RectControl>(Calc::kSD1Fld)->Widget();
+  FocusCounter counter;
+  pach->installEventFilter(&counter);
+
+  QTest::mouseClick(pach, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(counter.in, 1);
+  EXPECT_EQ(counter.out, 1);
+  EXPECT_FALSE(pach->hasFocus());
+  EXPECT_EQ(Disabled(), "-");
+
+  QTest::mouseClick(sd1, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(sd1->hasFocus());
+  EXPECT_EQ(Disabled(), "PAchFld");  // SD1Fld keeps the focus and stays enabled
+
+  QTest::mouseClick(Ctl<RectControl>(Calc::kIQFld)->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(Ctl(Calc::kIQFld)->HasFocus());
+  EXPECT_EQ(Disabled(), "-");
+  pach->removeEventFilter(&counter);
+}
