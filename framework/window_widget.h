@@ -22,6 +22,8 @@ class WindowWidget : public QWidget {
 class ContentWidget : public QWidget {
  public:
   ContentWidget(Window* owner, QWidget* parent);
+  // The size it has: a resizable window is laid out at its record's size, not its minimum.
+  QSize sizeHint() const override { return size(); }
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;

@@ -1,26 +1,145 @@
 #include "shell/startup.h"
 
+#include <exception>
+#include <utility>
+#include <vector>
+
 #include "calculator/calc_window.h"
-#include "framework/application.h"
+#include "framework/delegate.h"
 #include "framework/exceptions.h"
+#include "shell/about_window.h"
+#include "shell/app_object.h"
+#include "shell/menu_bar.h"
+#include "shell/steps.h"
 
 namespace zefa {
+namespace {
+
+// An exception that set-up or the initialiser pass left for _Main to find.
+Ref<Object>& PendingAtStart() {
+  static Ref<Object> pending;
+  return pending;
+}
+
+Ref<Object> AsException(const std::exception& e) {
+  return Ref<Object>(new RuntimeException(RuntimeException::Class(), e.what()));
+}
+
+// Runs one step of RunProgram, which tests for nothing: a failure is kept for _Main.
+template <class F>
+void KeepPending(F&& step) {
+  try {
+    step();
+  } catch (const RuntimeError& e) {
+    if (!PendingAtStart()) PendingAtStart() = e.Exception();
+  } catch (const std::exception& e) {
+    if (!PendingAtStart()) PendingAtStart() = AsException(e);
+  }
+}
+
+// The late start-up entry in the framework's call shape.
+Value LateStartupEntry(Object*, Args) {
+  _LateStartup();
+  return {};
+}
+
+constexpr Initializer kInitializers[] = {
+    [] { AboutWindow::_wrapper_Timer1::Class(); },
+    [] { AboutWindow::Class(); },
+    [] { Calc::Class(); },
+    Menu::_implicitInstanceInit,
+    [] { Menu::Class(); },
+    [] { ZEFA::Class(); },
+};
+
+}  // namespace
+
+std::span<const Initializer> InitializerTable() { return kInitializers; }
 
 int32_t RunProgram() {
-  RuntimeInit();
-  RuntimePerformInitializers();
+  KeepPending(RuntimeInit);
+  RuntimeRegisterInitializers(InitializerTable());
+  KeepPending(RuntimePerformInitializers);
   try {
-    _RunFrameworkInitialization([](Object*, Args) -> Value {
-      Ref<Window> w = Calc::Calc();
-      CallSlot(w.get(), Window::kShow);
-      return {};
-    });
-    _RuntimeRun();
-  } catch (const RuntimeError& e) {
-    _UnhandledException(e.Exception());
+    _Main();
+  } catch (...) {
+    // The last-chance handler raised in turn; the run still ends through the finalisers.
   }
   RuntimePerformFinalizers();
   return RuntimeExit();
+}
+
+void _Main() {
+  Ref<Delegate> guarded, late;
+  Ref<Object> exception;
+  try {
+    shell::Step("_Main");
+    if (Ref<Object> pending = std::exchange(PendingAtStart(), nullptr)) throw RuntimeError(pending);
+    guarded = RuntimeCreateDelegate(Delegate::Invoke, _CallFunctionWithExceptionHandling, nullptr,
+                                    "( Ptr, Ptr ) as Object", 0);
+    _RuntimeSetExceptionHelper(guarded ? guarded->FunctionEntry() : nullptr);
+    guarded.reset();
+    RuntimeFrameworkVersion(kFrameworkVersionStamp);
+    _EarlyStartup();
+    late = RuntimeCreateDelegate(Delegate::Invoke, LateStartupEntry, nullptr, "(  )", 0);
+    _RunFrameworkInitialization(late ? late->FunctionEntry() : nullptr);
+    late.reset();
+    _RuntimeRun();
+    return;
+  } catch (const RuntimeError& e) {
+    exception = e.Exception();
+  } catch (const std::exception& e) {
+    exception = AsException(e);
+  }
+  guarded.reset();
+  late.reset();
+  _UnhandledException(exception);
+}
+
+void _EarlyStartup() {
+  shell::Step("_EarlyStartup");
+  Application::_SetSupportsHiDPI(true);
+  _RuntimeInitExternalClasses();
+  _InitPluginEntrypoints();
+  _InitFileTypes();
+  _NewAppInstance();
+  _ApplicationAddMenuHandlers();
+}
+
+// The program declares no file types.
+void _InitFileTypes() { shell::Step("_InitFileTypes"); }
+
+void _NewAppInstance() {
+  shell::Step("_NewAppInstance");
+  Ref<Object> app = RuntimeNewObject(ZEFA::Class());
+  CallSlot(app.get(), ZEFA::kConstructor);
+  if (!app) RaiseNilObjectException();
+  shell::Step("_x_SetVersionData");
+  CallSlot(app.get(), Application::k_x_SetVersionData,
+           std::vector<Value>{Value(3), Value(0), Value(0), Value(0), Value(3),
+                              Value(std::string(kVersionRightsNotice)), Value("3.0"), Value("ZEFA Calculation")});
+  if (!app) RaiseNilObjectException();
+  {
+    Ref<MenuItem> bar = Menu::Menu();
+    shell::Step("Application.MenuBar");
+    CheckCast<Application>(app)->SetMenuBar(bar, 0);
+  }
+  // From here the framework holds the object; this function keeps no reference.
+  _RuntimeRegisterAppObject(app);
+}
+
+// The program installs no application-level menu handler.
+void _ApplicationAddMenuHandlers() { shell::Step("_ApplicationAddMenuHandlers"); }
+
+void _LateStartup() {
+  shell::Step("_LateStartup");
+  _MakeDefaultView();
+}
+
+// Opens the splash window, visible by its layout; the calculator waits for the hand-over.
+void _MakeDefaultView() {
+  shell::Step("_MakeDefaultView");
+  Ref<Window> about = AboutWindow::AboutWindow();
 }
 
 }  // namespace zefa

@@ -1,7 +1,32 @@
 #pragma once
+// The program's entry and its start-up: bring up the runtime, make and register the application
+// object with its version data and menu bar, open the splash window, run the event loop.
 #include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "framework/application.h"
 
 namespace zefa {
+
 // The whole run: runtime set-up, initialisers, start-up driver, finalisers, exit status.
 int32_t RunProgram();
+
+// The start-up driver; an exception that reaches it goes to the last-chance handler once.
+void _Main();
+void _EarlyStartup();
+void _InitFileTypes();
+void _NewAppInstance();
+void _ApplicationAddMenuHandlers();
+// Called back by the framework once it is initialised.
+void _LateStartup();
+void _MakeDefaultView();
+
+inline constexpr double kFrameworkVersionStamp = 2019.031;
+// The rights notice of the application's version data.
+inline constexpr std::string_view kVersionRightsNotice = "\xC2\xA9 2026 The ZEFA Calculator team";
+
+// One initialiser per class record the program builds, the framework's own run before them.
+std::span<const Initializer> InitializerTable();
+
 }  // namespace zefa

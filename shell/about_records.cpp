@@ -1,0 +1,117 @@
+#include "shell/about_records.h"
+
+#include "calculator/control_records.h"
+#include "calculator/project_pictures.h"
+#include "framework/canvas.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "framework/label.h"
+#include "framework/layout_record.h"
+
+namespace zefa::AboutWindow {
+namespace {
+
+const ClassRecord& TimerClass() { return Timer::Class(); }
+const ClassRecord& WrapperClass() { return _wrapper_Timer1::Class(); }
+Ref<Picture> NoBackdrop() { return nullptr; }
+
+}  // namespace
+
+// Records are built on first use and kept for the life of the process.
+const std::string& Canvas1Record() {
+  static const std::string bytes = CanvasRecord({"Canvas1", 48, 54, 404, 76, 1, 1, 0, 0, 0, true}, true, true, true);
+  return bytes;
+}
+
+const std::string& Label1Record() {
+  static const std::string bytes = LabelRecord({"Label1", 94, 238, 311, 20, 1, 1, 0, 0, 1, false}, kRightsNotice,
+                                               LabelLook{2, 0x800002, true, 11.0f});
+  return bytes;
+}
+
+// Only the run mode and the period: no name, no parent.
+const std::string& Timer1Record() {
+  static const std::string bytes = LayoutWriter().Enum("RunMode", Timer::kSingle).Integer("Period", 4000).Bytes();
+  return bytes;
+}
+
+// Unlike Canvas1 it has no DoubleBuffer entry.
+const std::string& Canvas2Record() {
+  static const std::string bytes = CanvasRecord({"Canvas2", 216, 142, 69, 67, 1, 1, 0, 0, 2, true}, true, true, false);
+  return bytes;
+}
+
+const std::string& AboutWindowRecord() {
+  static const std::string bytes = LayoutWriter()
+                                       .Integer("Width", 500)
+                                       .Integer("Height", 300)
+                                       .Integer("MinimumWidth", 64)
+                                       .Integer("MinimumHeight", 64)
+                                       .Integer("MaximumWidth", 32000)
+                                       .Integer("MaximumHeight", 32000)
+                                       .Enum("Type", 4)
+                                       .String("Title", "Untitled")
+                                       .Boolean("HasCloseButton", true)
+                                       .Boolean("HasMaximizeButton", true)
+                                       .Boolean("HasMinimizeButton", true)
+                                       .Boolean("HasFullScreenButton", false)
+                                       .Boolean("Resizeable", true)
+                                       .Boolean("Composite", false)
+                                       .Integer("MacProcID", 0)
+                                       .Boolean("FullScreen", false)
+                                       .Enum("DefaultLocation", 0)
+                                       .Boolean("Visible", true)
+                                       .Boolean("HasBackgroundColor", true)
+                                       .Color("BackgroundColor", 0xFFFFFF)
+                                       .Boolean("MenuBarVisible", true)
+                                       .Bytes();
+  return bytes;
+}
+
+const std::array<ControlSpec, 4>& ControlSpecs() {
+  static const std::array<ControlSpec, 4> specs = {{
+      {"Canvas1", Canvas::Class, Canvas::Class, _x_ZEFAtitle::ZEFAtitle, Canvas1Record},
+      {"Label1", Label::Class, Label::Class, NoBackdrop, Label1Record},
+      {"Timer1", WrapperClass, TimerClass, NoBackdrop, Timer1Record},
+      {"Canvas2", Canvas::Class, Canvas::Class, _x_Ride64::Ride64, Canvas2Record},
+  }};
+  return specs;
+}
+
+// Builds the four controls in their order: create, register, give a canvas its backdrop before
+// its record, apply the record; then bind the timer's Action. The first error stops the building.
+Value _CreateControls0(Object* self, Args) {
+  if (!self) RaiseNilObjectException();
+  for (const ControlSpec& spec : ControlSpecs()) {
+    const ClassRecord& cls = spec.cls();
+    {
+      Ref<Object> control =
+          CallSlot(self, Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
+      if (!control) RaiseNilObjectException();
+      // Both constructors (the controls' and the timer wrapper's) stand first in their tables.
+      static_assert(RectControl::kConstructor == 0 && _wrapper_Timer1::kConstructor == 0);
+      CallSlot(control.get(), 0);
+      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(spec.name)), Value(control)});
+    }
+    if (&cls == &Canvas::Class()) {
+      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, spec.name));
+      if (!canvas) RaiseNilObjectException();
+      canvas->SetBackdrop(spec.backdrop());
+    }
+    {
+      Ref<Object> control = RuntimeCheckCast(ControlByName(self, spec.name), spec.castTo());
+      if (!control) RaiseNilObjectException();
+      _SetProperties(*control, spec.record());
+    }
+    if (&cls == &_wrapper_Timer1::Class()) {
+      Ref<Object> timer = RuntimeCheckCast(ControlByName(self, spec.name), Timer::Class());
+      if (!timer) RaiseNilObjectException();
+      Method handler = self->Class().table[kTimer1_Action].fn;
+      Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, handler, self, "( Timer )", 1);
+      RuntimeAddEventHandler(*timer, Timer::kAction, AddHandler::Stub(Timer::kAction), d);
+    }
+  }
+  return {};
+}
+
+}  // namespace zefa::AboutWindow

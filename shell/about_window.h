@@ -1,0 +1,40 @@
+#pragma once
+// The splash window "AboutWindow.AboutWindow": title picture, logo and rights notice on a white
+// box. Its timer, a click or a key press hides it and shows the calculator window.
+#include "framework/class_record.h"
+#include "framework/timer.h"
+#include "framework/window.h"
+
+namespace zefa::AboutWindow {
+
+// The class table after Window's 37 operations, in this order.
+enum Slot {
+  kLayout = Window::kSlotCount, kCreateControls, k_CreateControls0,
+  kCanvas1, kLabel1, kTimer1, kCanvas2,
+  kTimer1_Action, kEvent_MouseDown, kEvent_KeyDown, kSlotCount
+};
+static_assert(kSlotCount == 47);
+
+inline constexpr const char* kClassName = "AboutWindow.AboutWindow";
+
+const ClassRecord& Class();
+// The implicit single instance: the open splash window (also when hidden), or a new one built now.
+Ref<Window> AboutWindow();
+
+// The timer class that lets Timer1 sit on the window as a control; used only as a Timer.
+struct _wrapper_Timer1 {
+  enum Slot { kConstructor = 0 };
+  static const ClassRecord& Class();
+};
+
+Value Layout(Object* self, Args);
+Value CreateControls(Object* self, Args);
+Value _CreateControls0(Object* self, Args);
+Value IsEventImplemented(Object* self, Args args);
+
+// The three roads of the hand-over; none of them reads its arguments.
+Value Timer1_Action(Object* self, Args);
+Value Event_MouseDown(Object* self, Args);
+Value Event_KeyDown(Object* self, Args);
+
+}  // namespace zefa::AboutWindow

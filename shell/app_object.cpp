@@ -1,0 +1,34 @@
+#include "shell/app_object.h"
+
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "shell/steps.h"
+
+namespace zefa::ZEFA {
+
+const ClassRecord& Class() {
+  static ClassRecord* rec = nullptr;
+  if (rec) return *rec;
+  const ClassRecord& base = Application::Class();
+  rec = &NewClassRecord(kClassName, &base);
+  rec->AddOperation("Constructor", "()", Constructor);
+  rec->methods = base.methods;  // the hidden ones included
+  rec->methods.push_back({"IsEventImplemented", "(String) as Boolean", IsEventImplemented, {}});
+  rec->methods.push_back({"Constructor", "()", Constructor, {}});
+  // The notification interface, so the framework can follow appearance changes for this object.
+  rec->interfaces = base.interfaces;
+  return *rec;
+}
+
+// Calls no constructor of Application: there is none to call.
+Value Constructor(Object* self, Args) {
+  if (!self) RaiseNilObjectException();
+  shell::Step("ZEFA.Constructor");
+  return {};
+}
+
+Value IsEventImplemented(Object* self, Args args) {
+  return _RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
+}
+
+}  // namespace zefa::ZEFA

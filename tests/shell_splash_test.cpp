@@ -1,0 +1,168 @@
+// The splash window: its class, its records, its controls and the hand-over to the calculator.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWidget>
+
+#include "calculator/calc_window.h"
+#include "calculator/project_pictures.h"
+#include "framework/application.h"
+#include "framework/canvas.h"
+#include "framework/delegate.h"
+#include "framework/label.h"
+#include "framework/text.h"
+#include "framework/timer.h"
+#include "shell/about_records.h"
+#include "shell/about_window.h"
+
+using namespace zefa;
+
+namespace {
+
+class SplashTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ReleaseAllWindows();
+    ResetQuitForTesting();
+    ResetProjectPicturesForTesting();
+  }
+  void TearDown() override { ReleaseAllWindows(); }
+
+  static Window* Open(const char* className) { return static_cast<Window*>(_GetImplicitWindow(className).get()); }
+  static Ref<Timer> TimerOf(Window& w) { return CheckCast<Timer>(ControlByName(&w, "Timer1")); }
+};
+
+}  // namespace
+
+TEST_F(SplashTest, ClassTableHooksAndMethodList) {
+  const ClassRecord& cls = AboutWindow::Class();
+  EXPECT_EQ(cls.name, "AboutWindow.AboutWindow");
+  EXPECT_EQ(cls.super, &Window::Class());
+  ASSERT_EQ(cls.table.size(), 47u);
+  for (size_t i = 0; i < Window::kSlotCount; ++i) {
+    EXPECT_EQ(cls.table[i].name, Window::Class().table[i].name);
+    EXPECT_EQ(cls.table[i].fn, Window::Class().table[i].fn);
+  }
+  const char* own[] = {"Layout", "CreateControls", "_CreateControls0", "Canvas1", "Label1",
+                       "Timer1", "Canvas2", "Timer1_Action", "Event_MouseDown", "Event_KeyDown"};
+  for (size_t i = 0; i < 10; ++i) EXPECT_EQ(cls.table[Window::kSlotCount + i].name, own[i]);
+
+  for (size_t i = 0; i < cls.hooks.size(); ++i) {
+    bool filled = i == 7 || i == 14 || i == 16 || i == 19;
+    EXPECT_EQ(cls.hooks[i] != nullptr, filled) << cls.events[i];
+  }
+  for (const MethodEntry& m : cls.methods)
+    EXPECT_EQ(m.attributes.empty(), m.name != "_CreateControls0") << m.name;
+  EXPECT_EQ(cls.Slot("IsEventImplemented"), -1);
+
+  // The framework answers from the hooks, under this class's name.
+  auto implemented = [](const char* event) {
+    return AboutWindow::IsEventImplemented(nullptr, std::vector<Value>{Value(event)}).Boolean();
+  };
+  for (const char* e : {"CreateControls", "KeyDown", "Layout", "MouseDown"}) EXPECT_TRUE(implemented(e)) << e;
+  for (const char* e : {"Open", "Close", "CancelClose", "Paint", "Activate"}) EXPECT_FALSE(implemented(e)) << e;
+
+  const ClassRecord& wrapper = AboutWindow::_wrapper_Timer1::Class();
+  EXPECT_EQ(wrapper.name, "AboutWindow._wrapper_Timer1");
+  EXPECT_EQ(wrapper.super, &Timer::Class());
+  EXPECT_EQ(wrapper.events, Timer::Class().events);
+}
+
+TEST_F(SplashTest, RecordsHaveTheirByteLengths) {
+  EXPECT_EQ(AboutWindow::AboutWindowRecord().size(), 363u);
+  EXPECT_EQ(AboutWindow::Canvas1Record().size(), 322u);
+  EXPECT_EQ(AboutWindow::Label1Record().size(), 474u);
+  EXPECT_EQ(AboutWindow::Timer1Record().size(), 31u);
+  EXPECT_EQ(AboutWindow::Canvas2Record().size(), 308u);
+  EXPECT_EQ(AboutWindow::kRightsNotice.size(), 54u);
+  EXPECT_EQ(Len(std::string(AboutWindow::kRightsNotice)), 53);
+  EXPECT_EQ(AboutWindow::Timer1Record(), std::string("RunMode \x01\0\0\0\0\0\0\0Period \xA0\x0F\0\0\0\0\0\0", 31));
+  EXPECT_EQ(AboutWindow::Canvas2Record().find("DoubleBuffer"), std::string::npos);
+  EXPECT_NE(AboutWindow::Label1Record().find(std::string("TextColor \x02\x00\x80\x00", 14)), std::string::npos);
+}
+
+TEST_F(SplashTest, BuiltWindowShowsItsFourControlsAndCountsDown) {
+  Ref<Window> w = AboutWindow::AboutWindow();
+  ASSERT_TRUE(w);
+  EXPECT_TRUE(w->IsVisible());
+  EXPECT_EQ(w->Content()->size(), QSize(500, 300));
+  EXPECT_EQ(w->Content()->palette().color(QPalette::Window), QColor(Qt::white));
+  EXPECT_EQ(Open(Calc::kClassName), nullptr);
+
+  const auto& controls = w->Controls();
+  ASSERT_EQ(controls.size(), 4u);
+  const char* names[] = {"Canvas1", "Label1", "Timer1", "Canvas2"};
+  const ClassRecord* classes[] = {&Canvas::Class(), &Label::Class(), &AboutWindow::_wrapper_Timer1::Class(),
+                                  &Canvas::Class()};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(controls[i].first, names[i]);
+    EXPECT_EQ(&controls[i].second->Class(), classes[i]);
+    // Each accessor finds the very object registered under its name.
+    EXPECT_EQ(CallSlot(w.get(), AboutWindow::kCanvas1 + static_cast<int>(i)).ObjectRef().get(), controls[i].second.get());
+  }
+  auto canvas1 = CheckCast<Canvas>(controls[0].second);
+  auto canvas2 = CheckCast<Canvas>(controls[3].second);
+  EXPECT_TRUE(canvas1->Backdrop());
+  EXPECT_TRUE(canvas2->Backdrop());
+  EXPECT_EQ(canvas1->Widget()->geometry(), QRect(48, 54, 404, 76));
+  EXPECT_EQ(canvas2->Widget()->geometry(), QRect(216, 142, 69, 67));
+  auto label = CheckCast<Label>(controls[1].second);
+  EXPECT_EQ(label->Text(), AboutWindow::kRightsNotice);
+  EXPECT_EQ(label->Widget()->geometry(), QRect(94, 238, 311, 20));
+
+  Ref<Timer> timer = TimerOf(*w);
+  EXPECT_EQ(timer->RunMode(), Timer::kSingle);
+  EXPECT_EQ(timer->Period(), 4000);
+  EXPECT_TRUE(timer->IsCounting());
+  ASSERT_NE(timer->BindingFor(Timer::kAction), nullptr);
+  const Delegate& d = *timer->BindingFor(Timer::kAction)->delegate;
+  EXPECT_EQ(d.Target(), w.get());
+  EXPECT_EQ(d.Signature(), "( Timer )");
+  EXPECT_EQ(d.Flag(), 1);
+
+  // The getter finds this window again rather than building another.
+  EXPECT_EQ(AboutWindow::AboutWindow().get(), w.get());
+  EXPECT_EQ(WindowCount(), 1);
+}
+
+TEST_F(SplashTest, TimerAloneHandsOverToANewCalculator) {
+  Ref<Window> about = AboutWindow::AboutWindow();
+  RaiseEvent(*TimerOf(*about), Timer::kAction);
+  EXPECT_FALSE(about->IsVisible());
+  Window* calc = Open(Calc::kClassName);
+  ASSERT_NE(calc, nullptr);
+  EXPECT_TRUE(calc->IsVisible());
+  EXPECT_EQ(AboutWindow::AboutWindow().get(), about.get());  // hidden, never closed
+}
+
+TEST_F(SplashTest, EarlyClickHandsOverAndTheTimerLaterShowsTheSameCalculator) {
+  Ref<Window> about = AboutWindow::AboutWindow();
+  QTest::mouseClick(about->Content(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_FALSE(about->IsVisible());
+  Window* calc = Open(Calc::kClassName);
+  ASSERT_NE(calc, nullptr);
+  EXPECT_TRUE(calc->IsVisible());
+  Ref<Timer> timer = TimerOf(*about);
+  EXPECT_TRUE(timer->IsCounting());  // the press leaves the timer alone
+
+  calc->Hide();  // so that the timer's run is seen to show it again
+  RaiseEvent(*timer, Timer::kAction);
+  EXPECT_EQ(Open(Calc::kClassName), calc);
+  EXPECT_TRUE(calc->IsVisible());
+  EXPECT_FALSE(about->IsVisible());
+  EXPECT_EQ(WindowCount(), 2);
+}
+
+TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
+  Ref<Window> about = AboutWindow::AboutWindow();
+  QTest::keyClick(about->Widget(), Qt::Key_A);
+  EXPECT_FALSE(about->IsVisible());
+  ASSERT_NE(Open(Calc::kClassName), nullptr);
+  EXPECT_TRUE(Open(Calc::kClassName)->IsVisible());
+
+  Value down = RaiseWindowEvent(*about, Window::kMouseDown, std::vector<Value>{Value(int64_t{-5}), Value(int64_t{9999})});
+  Value key = RaiseWindowEvent(*about, Window::kKeyDown, std::vector<Value>{Value("\r")});
+  EXPECT_FALSE(down.Boolean());
+  EXPECT_FALSE(key.Boolean());
+  EXPECT_EQ(WindowCount(), 2);
+}

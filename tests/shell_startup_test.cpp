@@ -1,0 +1,201 @@
+// The start-up sequence and the application object, run whole in this process.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <set>
+
+#include "calculator/calc_window.h"
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "framework/exceptions.h"
+#include "framework/testing.h"
+#include "framework/text.h"
+#include "shell/about_window.h"
+#include "shell/app_object.h"
+#include "shell/menu_bar.h"
+#include "shell/startup.h"
+#include "shell/steps.h"
+
+using namespace zefa;
+
+namespace {
+
+const std::vector<std::string> kNormalStart = {
+    "RuntimeInit", "RuntimePerformInitializers", "Menu._implicitInstance", "_Main",
+    "_RuntimeSetExceptionHelper", "RuntimeFrameworkVersion", "_EarlyStartup", "_SetSupportsHiDPI",
+    "_RuntimeInitExternalClasses", "_InitPluginEntrypoints", "_InitFileTypes", "_NewAppInstance",
+    "ZEFA.Constructor", "_x_SetVersionData", "Menu", "Menu.Constructor", "Menu.Untitled0", "Menu.Untitled1",
+    "Menu.Untitled2", "Menu.Untitled3", "Application.MenuBar", "_RuntimeRegisterAppObject",
+    "_ApplicationAddMenuHandlers", "_RunFrameworkInitialization", "_LateStartup", "_MakeDefaultView",
+    "_RuntimeRun", "Quit", "RuntimePerformFinalizers", "RuntimeExit"};
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ReleaseAllWindows();
+    ResetQuitForTesting();
+    Menu::ResetImplicitInstanceForTesting();
+    boxes.clear();
+    zefa::testing::SetMessageBoxWatcher([this](const std::string& t) { boxes.push_back(t); });
+    zefa::testing::ClearTrace();
+    zefa::testing::SetTracing(true);
+  }
+  void TearDown() override {
+    zefa::testing::SetTracing(false);
+    zefa::testing::SetMessageBoxWatcher(nullptr);
+    shell::FailAtStepForTesting("");
+    RuntimePerformFinalizers();  // drops the windows and the registered application object
+    ResetQuitForTesting();
+  }
+
+  // The trace restricted to the steps a normal start goes through, so that a step the framework
+  // may trace besides them does not matter while a missing, extra or repeated one does.
+  static std::vector<std::string> Steps() {
+    std::set<std::string> known(kNormalStart.begin(), kNormalStart.end());
+    known.insert("_UnhandledException");
+    std::vector<std::string> out;
+    for (const std::string& s : zefa::testing::Trace())
+      if (known.count(s)) out.push_back(s);
+    return out;
+  }
+  static bool Ran(const std::string& step) {
+    const auto& t = zefa::testing::Trace();
+    return std::find(t.begin(), t.end(), step) != t.end();
+  }
+
+  std::vector<std::string> boxes;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndOpensOnlyTheSplashWindow) {
+  bool calcAtStart = true, splashShown = false;
+  int64_t windows = -1;
+  Ref<Object> app;
+  QTimer::singleShot(0, [&] {
+    calcAtStart = _GetImplicitWindow(Calc::kClassName) != nullptr;
+    Ref<Object> about = _GetImplicitWindow(AboutWindow::kClassName);
+    splashShown = about && static_cast<Window&>(*about).IsVisible();
+    windows = WindowCount();
+    app = App();
+    Quit(0);
+  });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_EQ(Steps(), kNormalStart);
+  EXPECT_FALSE(calcAtStart);
+  EXPECT_TRUE(splashShown);
+  EXPECT_EQ(windows, 1);
+  ASSERT_TRUE(app);
+  EXPECT_EQ(&app->Class(), &ZEFA::Class());
+  EXPECT_EQ(RuntimeExceptionHelper(), &_CallFunctionWithExceptionHandling);
+  EXPECT_EQ(RuntimeFrameworkVersionStamp(), 2019.031);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(StartupTest, ClickingTheSplashThenClosingTheCalculatorEndsWithZero) {
+  bool handedOver = false;
+  QTimer::singleShot(0, [&] {
+    Ref<Object> about = _GetImplicitWindow(AboutWindow::kClassName);
+    QTest::mouseClick(static_cast<Window&>(*about).Content(), Qt::LeftButton, {}, QPoint(20, 20));
+    Ref<Object> calc = _GetImplicitWindow(Calc::kClassName);
+    handedOver = calc && static_cast<Window&>(*calc).IsVisible() && !static_cast<Window&>(*about).IsVisible();
+    if (calc) static_cast<Window&>(*calc).Widget()->close();
+  });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_TRUE(handedOver);
+  EXPECT_TRUE(Ran("Quit"));
+}
+
+TEST_F(StartupTest, ApplicationObjectCarriesTheVersionDataAndTheMenuBar) {
+  _NewAppInstance();
+  Ref<Application> app = App();
+  ASSERT_TRUE(app);
+  EXPECT_EQ(&app->Object::Class(), &ZEFA::Class());
+  EXPECT_EQ(app->_x_mMajorVersion, 3);
+  EXPECT_EQ(app->_x_mMinorVersion, 0);
+  EXPECT_EQ(app->_x_mBugVersion, 0);
+  EXPECT_EQ(app->NonReleaseVersion(), 0);
+  EXPECT_EQ(app->StageCode(), 3);
+  EXPECT_EQ(app->_x_mRegionCode, 0);
+  EXPECT_EQ(app->_x_mLongVersion, "\xC2\xA9 2026 The ZEFA Calculator team");
+  EXPECT_EQ(app->_x_mLongVersion.size(), 32u);
+  EXPECT_EQ(Len(app->_x_mLongVersion), 31);
+  EXPECT_EQ(app->_x_mShortVersion, "3.0");
+  EXPECT_EQ(app->_x_mPackageInfo, "ZEFA Calculation");
+  EXPECT_EQ(app->MenuBar().get(), Menu::_implicitInstance.get());
+  // The framework's hold is the only one: the start-up kept no reference of its own.
+  EXPECT_EQ(app->RefCount(), 2);  // the framework's and this test's
+}
+
+TEST_F(StartupTest, ApplicationClassIsApplicationPlusAnEmptyConstructor) {
+  const ClassRecord& cls = ZEFA::Class();
+  const ClassRecord& base = Application::Class();
+  EXPECT_EQ(cls.name, "ZEFA");
+  EXPECT_EQ(cls.super, &base);
+  ASSERT_EQ(cls.table.size(), 19u);
+  for (size_t i = 0; i < 18; ++i) EXPECT_EQ(cls.table[i].fn, base.table[i].fn) << base.table[i].name;
+  EXPECT_EQ(cls.table[18].name, "Constructor");
+  EXPECT_EQ(cls.events, base.events);
+  for (Method hook : cls.hooks) EXPECT_EQ(hook, nullptr);
+  ASSERT_EQ(cls.interfaces.size(), 1u);
+  EXPECT_EQ(cls.interfaces[0].name, "_MacOSDistributedNotifications.iNotify");
+  EXPECT_EQ(cls.interfaces[0].methods, std::vector<Method>{&Application::_MacOSNotificationReceived});
+  ASSERT_EQ(cls.methods.size(), base.methods.size() + 2);
+  EXPECT_EQ(cls.methods[base.methods.size()].name, "IsEventImplemented");
+  EXPECT_EQ(cls.methods.back().name, "Constructor");
+  for (const MethodEntry& m : cls.methods) EXPECT_TRUE(m.attributes.empty()) << m.name;
+
+  Ref<Object> app = RuntimeNewObject(cls);
+  ASSERT_EQ(cls.events.size(), 11u);
+  for (const std::string& e : cls.events)
+    EXPECT_FALSE(ZEFA::IsEventImplemented(app.get(), std::vector<Value>{Value(e)}).Boolean()) << e;
+}
+
+TEST_F(StartupTest, ExceptionInTheApplicationObjectStepsIsReportedOnceAndStopsStartUp) {
+  for (const char* step : {"_NewAppInstance", "ZEFA.Constructor", "_x_SetVersionData", "Menu.Untitled2",
+                           "Application.MenuBar"}) {
+    SCOPED_TRACE(step);
+    SetUp();
+    shell::FailAtStepForTesting(step);
+    bool registered = true;
+    zefa::testing::SetMessageBoxWatcher([&](const std::string& t) {
+      boxes.push_back(t);
+      registered = App() != nullptr;
+    });
+    EXPECT_NE(RunProgram(), 0);
+    std::vector<std::string> steps = Steps();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "_UnhandledException"), 1);
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(steps[steps.size() - 3], "_UnhandledException");
+    EXPECT_EQ(steps[steps.size() - 2], "RuntimePerformFinalizers");
+    EXPECT_EQ(steps[steps.size() - 1], "RuntimeExit");
+    for (const char* later : {"_RuntimeRegisterAppObject", "_ApplicationAddMenuHandlers",
+                              "_RunFrameworkInitialization", "_LateStartup", "_RuntimeRun"})
+      EXPECT_FALSE(Ran(later)) << later;
+    EXPECT_FALSE(registered);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("injected failure at " + std::string(step)), std::string::npos) << boxes[0];
+    EXPECT_EQ(WindowCount(), 0);
+    TearDown();
+  }
+}
+
+TEST_F(StartupTest, ExceptionLeftByTheInitialiserPassSkipsTheWholeStartUp) {
+  shell::FailAtStepForTesting("Menu._implicitInstance");
+  EXPECT_NE(RunProgram(), 0);
+  EXPECT_EQ(Steps(), (std::vector<std::string>{"RuntimeInit", "RuntimePerformInitializers", "Menu._implicitInstance",
+                                               "_Main", "_UnhandledException", "RuntimePerformFinalizers",
+                                               "RuntimeExit"}));
+}
+
+TEST_F(StartupTest, LastChanceHandlerThatRaisesStillEndsThroughFinalisersAndExit) {
+  shell::FailAtStepForTesting("_NewAppInstance");
+  zefa::testing::SetMessageBoxWatcher([](const std::string&) { Raise<RuntimeException>("the report itself failed"); });
+  EXPECT_NE(RunProgram(), 0);
+  std::vector<std::string> steps = Steps();
+  ASSERT_GE(steps.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(steps.end() - 3, steps.end()),
+            (std::vector<std::string>{"_UnhandledException", "RuntimePerformFinalizers", "RuntimeExit"}));
+}
