@@ -37,10 +37,19 @@ int ClassRecord::EventNumber(std::string_view event) const {
 }
 
 const PropertyDescriptor* ClassRecord::FindProperty(std::string_view prop) const {
-  for (const ClassRecord* c = this; c; c = c->super)
-    for (const PropertyDescriptor& p : c->properties)
-      if (EqualsIgnoringCase(p.name, prop)) return &p;
-  return nullptr;
+  if (propertyIndex_.empty()) {
+    // The class's own descriptors win over a base's of the same name.
+    for (const ClassRecord* c = this; c; c = c->super)
+      for (const PropertyDescriptor& p : c->properties) {
+        std::string key(p.name);
+        for (char& ch : key) ch = Lower(ch);
+        propertyIndex_.emplace(std::move(key), &p);
+      }
+  }
+  std::string key(prop);
+  for (char& ch : key) ch = Lower(ch);
+  auto it = propertyIndex_.find(key);
+  return it == propertyIndex_.end() ? nullptr : it->second;
 }
 
 bool ClassRecord::IsA(const ClassRecord& other) const {

@@ -2,6 +2,7 @@
 // Class records: what the runtime knows of a class, built once and found by lookup.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -63,6 +64,10 @@ struct ClassRecord {
   void ReplaceOperation(std::string_view op, Method fn);  // keeps the slot
   void AddEvents(std::initializer_list<const char*> own);  // appends and widens the hook table
   void SetHook(std::string_view event, Method fn);
+
+ private:
+  // Lower-cased property names of this class and its bases, built on the first lookup.
+  mutable std::unordered_map<std::string, const PropertyDescriptor*> propertyIndex_;
 };
 
 // Makes a record that starts as a copy of its base's table, events and factory, and publishes

@@ -30,6 +30,11 @@ void GeometrySetter(Object& o, const Value& v) {
   w->setGeometry(g);
 }
 
+// Setting a font makes Qt re-polish the widget; most record entries repeat what it has.
+void SetFontIfChanged(QWidget& w, const QFont& f) {
+  if (!(w.font() == f)) w.setFont(f);
+}
+
 }  // namespace
 
 QColor ColorFromValue(uint32_t v) {
@@ -148,21 +153,21 @@ std::vector<PropertyDescriptor> RectControl::FontProperties() {
          QWidget& w = RC(o).W();
          QFont f = w.font();
          f.setBold(v.Boolean());
-         w.setFont(f);
+         SetFontIfChanged(w, f);
        }},
       {"Italic", PropType::Boolean,
        [](Object& o, const Value& v) {
          QWidget& w = RC(o).W();
          QFont f = w.font();
          f.setItalic(v.Boolean());
-         w.setFont(f);
+         SetFontIfChanged(w, f);
        }},
       {"Underline", PropType::Boolean,
        [](Object& o, const Value& v) {
          QWidget& w = RC(o).W();
          QFont f = w.font();
          f.setUnderline(v.Boolean());
-         w.setFont(f);
+         SetFontIfChanged(w, f);
        }},
       {"FontName", PropType::String,
        [](Object& o, const Value& v) {
@@ -171,7 +176,7 @@ std::vector<PropertyDescriptor> RectControl::FontProperties() {
          // "System" (or nothing) is the desktop's own font.
          f.setFamily(v.String().empty() || v.String() == "System" ? QApplication::font().family()
                                                                   : QString::fromStdString(v.String()));
-         w.setFont(f);
+         SetFontIfChanged(w, f);
        }},
       {"FontSize", PropType::Single,
        [](Object& o, const Value& v) {
@@ -183,7 +188,7 @@ std::vector<PropertyDescriptor> RectControl::FontProperties() {
            f.setPixelSize(static_cast<int>(size + 0.5));
          else
            f.setPointSizeF(QApplication::font().pointSizeF());
-         w.setFont(f);
+         SetFontIfChanged(w, f);
        }},
       {"FontUnit", PropType::Enum1, Ignore},
   };

@@ -4,7 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QLineEdit>
 
 #include "framework/application.h"
 #include "framework/delegate.h"
@@ -133,14 +133,14 @@ void Choose(const Ref<MenuItem>& item) {
       RaiseWindowEvent(*item, MenuItem::kAction);
       return;
     }
-    auto* edit = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (!edit) return;
     const std::string& n = item->Name();
     if (n == "EditUndo") edit->undo();
     else if (n == "EditCut") edit->cut();
     else if (n == "EditCopy") edit->copy();
     else if (n == "EditPaste") edit->paste();
-    else if (n == "EditClear" && !edit->isReadOnly()) edit->textCursor().removeSelectedText();
+    else if (n == "EditClear") edit->del();
   });
 }
 

@@ -1,6 +1,8 @@
 #include "framework/picture.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "framework/exceptions.h"
 #include "framework/testing.h"
@@ -12,9 +14,12 @@ Object* MakePicture(const ClassRecord& cls) { return new Picture(cls, QImage());
 
 std::filesystem::path ResourceDir() {
   if (!testing::ResourceDirOverride().empty()) return testing::ResourceDirOverride();
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path("resources") : exe.parent_path() / "resources";
+  static const std::filesystem::path beside = [] {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path("resources") : exe.parent_path() / "resources";
+  }();
+  return beside;
 }
 
 // Only plain file names inside the resources folder: no separators, no "." or "..".
@@ -37,9 +42,13 @@ const ClassRecord& Picture::Class() {
 Ref<Picture> Picture::_OpenFromApp(std::string_view fileName) {
   testing::NotePictureLookup(fileName);
   if (!IsPlainFileName(fileName)) return nullptr;
+  // Read the one file ourselves: the image loader would otherwise go looking for other names.
+  std::ifstream in(ResourceDir() / std::string(fileName), std::ios::binary);
+  if (!in) return nullptr;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   QImage image;
-  std::filesystem::path path = ResourceDir() / std::string(fileName);
-  if (!image.load(QString::fromStdString(path.string()), "PNG")) return nullptr;
+  if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "PNG"))
+    return nullptr;
   return Make<Picture>(Class(), std::move(image));
 }
 

@@ -20,8 +20,10 @@ Object* MakeTextArea(const ClassRecord& cls) { return new TextArea(cls); }
 void Ignore(Object&, const Value&) {}
 
 void SetColor(Object& o, QPalette::ColorRole role, const Value& v) {
+  QColor c = ColorFromValue(static_cast<uint32_t>(v.Integer()));
+  if (TW(o).palette().color(role) == c) return;  // re-polishing costs more than the check
   QPalette p = TW(o).palette();
-  p.setColor(role, ColorFromValue(static_cast<uint32_t>(v.Integer())));
+  p.setColor(role, c);
   TW(o).setPalette(p);
 }
 
@@ -47,32 +49,29 @@ const ClassRecord& TextArea::Class() {
   std::vector<PropertyDescriptor> props = {
       {"BackgroundColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Base, v); }},
       {"TextColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Text, v); }},
-      {"HasBorder", PropType::Boolean,
-       [](Object& o, const Value& v) { TW(o).setFrameShape(v.Boolean() ? QFrame::StyledPanel : QFrame::NoFrame); }},
+      {"HasBorder", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setFrame(v.Boolean()); }},
       {"Format", PropType::String, Ignore},
       {"HideSelection", PropType::Boolean, Ignore},
       {"LineHeight", PropType::Double, Ignore},
       {"LineSpacing", PropType::Double, Ignore},
-      {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { TW(o).SetMultiLine(v.Boolean()); }},
-      {"HasHorizontalScrollbar", PropType::Boolean,
-       [](Object& o, const Value& v) {
-         TW(o).setHorizontalScrollBarPolicy(v.Boolean() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-       }},
-      {"HasVerticalScrollbar", PropType::Boolean,
-       [](Object& o, const Value& v) {
-         TW(o).setVerticalScrollBarPolicy(v.Boolean() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-       }},
+      {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { TW(o).Rules().multiLine = v.Boolean(); }},
+      // The field shows one line and scrolls with the cursor; there are no scroll bars to show.
+      {"HasHorizontalScrollbar", PropType::Boolean, Ignore},
+      {"HasVerticalScrollbar", PropType::Boolean, Ignore},
       {"AllowStyledText", PropType::Boolean, Ignore},
       {"Value", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
       {"Text", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
-      {"AllowTabs", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setTabChangesFocus(!v.Boolean()); }},
+      {"AllowTabs", PropType::Boolean,
+       [](Object&, const Value& v) {
+         if (v.Boolean()) Raise<UnsupportedFormatException>("text fields here do not take tab characters");
+       }},
       {"TextAlignment", PropType::Enum8,
-       [](Object& o, const Value& v) { TW(o).SetAlignment(AlignmentFor(v.Integer())); }},
+       [](Object& o, const Value& v) { TW(o).setAlignment(AlignmentFor(v.Integer()) | Qt::AlignVCenter); }},
       {"AllowSpellChecking", PropType::Boolean, Ignore},
       {"MaximumCharactersAllowed", PropType::Integer,
-       [](Object& o, const Value& v) { TW(o).SetMaxChars(std::max<int64_t>(v.Integer(), 0)); }},
+       [](Object& o, const Value& v) { TW(o).Rules().maxChars = std::max<int64_t>(v.Integer(), 0); }},
       {"ValidationMask", PropType::String,
-       [](Object& o, const Value& v) { TW(o).SetMask(QString::fromStdString(v.String())); }},
+       [](Object& o, const Value& v) { TW(o).Rules().mask = QString::fromStdString(v.String()); }},
       {"ReadOnly", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setReadOnly(v.Boolean()); }},
       {"DataSource", PropType::String, Ignore},
       {"DataField", PropType::String, Ignore},
@@ -92,21 +91,16 @@ QWidget* TextArea::CreateWidget(QWidget* parent) { return new TextAreaWidget(thi
 
 std::string TextArea::Text() const {
   CheckUIThread();
-  QString s = TW(*this).toPlainText();
-  s.replace(QChar('\n'), QChar('\r'));
-  return s.toStdString();
+  return TW(*this).text().toStdString();
 }
 
 void TextArea::SetText(const std::string& text) {
   CheckUIThread();
-  QString s = QString::fromStdString(text);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  s.replace(QChar('\r'), QChar('\n'));
-  TW(*this).SetProgramText(s);
+  TW(*this).SetProgramText(QString::fromStdString(text));
 }
 
 bool TextArea::ReadOnly() const { return TW(*this).isReadOnly(); }
-std::string TextArea::ValidationMask() const { return TW(*this).Mask().toStdString(); }
-int64_t TextArea::MaximumCharactersAllowed() const { return TW(*this).MaxChars(); }
+std::string TextArea::ValidationMask() const { return TW(*this).Rules().mask.toStdString(); }
+int64_t TextArea::MaximumCharactersAllowed() const { return TW(*this).Rules().maxChars; }
 
 }  // namespace zefa

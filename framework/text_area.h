@@ -8,7 +8,7 @@ struct TextEdit {
   static const ClassRecord& Class();
 };
 
-// A multi-line text field. Line breaks read back as carriage returns, the runtime's line end.
+// A text field that holds its text exactly as set, line breaks included, and shows it on one line.
 class TextArea : public RectControl {
  public:
   enum Event {

@@ -1,8 +1,6 @@
 #include "framework/text_area_widget.h"
 
 #include <QKeyEvent>
-#include <QTextBlock>
-#include <QTextDocument>
 
 #include "framework/application.h"
 #include "framework/delegate.h"
@@ -10,59 +8,35 @@
 
 namespace zefa {
 
-TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent) : QPlainTextEdit(parent), owner_(owner) {
-  setTabChangesFocus(true);
-  document()->setDocumentMargin(2);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  connect(this, &QPlainTextEdit::textChanged, this, [this] { OnTextChanged(); });
-}
-
-void TextAreaWidget::SetProgramText(const QString& text) {
-  settingByProgram_ = true;
-  setPlainText(text);
-  settingByProgram_ = false;
-  accepted_ = toPlainText();
-}
-
-void TextAreaWidget::SetAlignment(Qt::Alignment a) {
-  QTextOption opt = document()->defaultTextOption();
-  opt.setAlignment(a);
-  document()->setDefaultTextOption(opt);
-  // Existing blocks keep their own format; bring them in line too.
-  QTextCursor c(document());
-  c.select(QTextCursor::Document);
-  QTextBlockFormat f;
-  f.setAlignment(a);
-  c.mergeBlockFormat(f);
-}
-
-bool TextAreaWidget::Fits(const QString& text) const {
-  if (!multiLine_ && text.contains(QChar('\n'))) return false;
-  if (maxChars_ > 0 && text.toUcs4().size() > maxChars_) return false;
-  if (mask_.isEmpty()) return true;
-  if (text.size() > mask_.size()) return false;
+bool MaskValidator::Fits(const QString& text) const {
+  if (!multiLine && (text.contains(QChar('\n')) || text.contains(QChar('\r')))) return false;
+  if (maxChars > 0 && text.toUcs4().size() > maxChars) return false;
+  if (mask.isEmpty()) return true;
+  if (text.size() > mask.size()) return false;
   for (qsizetype i = 0; i < text.size(); ++i) {
-    QChar m = mask_[i], t = text[i];
+    QChar m = mask[i], t = text[i];
     if (m == QChar('#') ? !(t >= QChar('0') && t <= QChar('9')) : t != m) return false;
   }
   return true;
 }
 
-void TextAreaWidget::OnTextChanged() {
-  if (settingByProgram_ || restoring_) return;
-  QString now = toPlainText();
-  if (Fits(now)) {
-    if (now == accepted_) return;
-    accepted_ = now;
-    DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kTextChange); });
-    return;
-  }
-  restoring_ = true;
-  setPlainText(accepted_);
-  moveCursor(QTextCursor::End);
-  restoring_ = false;
-  DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); });
+QValidator::State MaskValidator::validate(QString& text, int&) const {
+  return Fits(text) ? Acceptable : Invalid;
+}
+
+TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent)
+    : QLineEdit(parent), owner_(owner), rules_(new MaskValidator(this)) {
+  setValidator(rules_);
+  connect(this, &QLineEdit::textEdited, this,
+          [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kTextChange); }); });
+  connect(this, &QLineEdit::inputRejected, this,
+          [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); }); });
+}
+
+// Text from the program is set as given: the rules bind the user's edits only.
+void TextAreaWidget::SetProgramText(const QString& text) {
+  if (text == this->text()) return;
+  setText(text);
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* e) {
@@ -75,16 +49,16 @@ void TextAreaWidget::keyPressEvent(QKeyEvent* e) {
   if (handled)
     e->accept();
   else
-    QPlainTextEdit::keyPressEvent(e);
+    QLineEdit::keyPressEvent(e);
 }
 
 void TextAreaWidget::focusInEvent(QFocusEvent* e) {
-  QPlainTextEdit::focusInEvent(e);
+  QLineEdit::focusInEvent(e);
   DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kGotFocus); });
 }
 
 void TextAreaWidget::focusOutEvent(QFocusEvent* e) {
-  QPlainTextEdit::focusOutEvent(e);
+  QLineEdit::focusOutEvent(e);
   DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kLostFocus); });
 }
 

@@ -1,24 +1,32 @@
 #pragma once
-// The Qt side of a TextArea: a plain-text editor that refuses user edits that break its mask.
-#include <QPlainTextEdit>
+// The Qt side of a TextArea: a one-line editor that keeps its text exactly as given (line breaks
+// included) and refuses any user edit whose result does not fit the mask and length.
+#include <QLineEdit>
+#include <QValidator>
 
 namespace zefa {
 
 class TextArea;
 
-class TextAreaWidget : public QPlainTextEdit {
+// A mask position by position: '#' takes one digit, any other character stands for itself.
+class MaskValidator : public QValidator {
+ public:
+  explicit MaskValidator(QObject* parent) : QValidator(parent) {}
+  State validate(QString& text, int& pos) const override;
+  bool Fits(const QString& text) const;
+
+  QString mask;
+  int64_t maxChars = 0;
+  bool multiLine = true;
+};
+
+class TextAreaWidget : public QLineEdit {
  public:
   TextAreaWidget(TextArea* owner, QWidget* parent);
 
   void SetProgramText(const QString& text);
-  void SetMask(const QString& mask) { mask_ = mask; }
-  const QString& Mask() const { return mask_; }
-  void SetMaxChars(int64_t n) { maxChars_ = n; }
-  int64_t MaxChars() const { return maxChars_; }
-  void SetMultiLine(bool on) { multiLine_ = on; }
-  void SetAlignment(Qt::Alignment a);
-  // Whether a text is one the user may leave in the field.
-  bool Fits(const QString& text) const;
+  MaskValidator& Rules() { return *rules_; }
+  const MaskValidator& Rules() const { return *rules_; }
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -26,15 +34,8 @@ class TextAreaWidget : public QPlainTextEdit {
   void focusOutEvent(QFocusEvent* e) override;
 
  private:
-  void OnTextChanged();
-
   TextArea* owner_;
-  QString mask_;
-  int64_t maxChars_ = 0;
-  bool multiLine_ = true;
-  QString accepted_;  // the text before the edit in progress, to restore a refused one
-  bool settingByProgram_ = false;
-  bool restoring_ = false;
+  MaskValidator* rules_;
 };
 
 }  // namespace zefa

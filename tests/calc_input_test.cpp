@@ -1,5 +1,5 @@
 // Real key presses into the input fields: the masks refuse what does not fit.
-#include <QPlainTextEdit>
+#include <QLineEdit>
 #include <QtTest/QTest>
 
 #include "calc_fixture.h"
@@ -36,13 +36,13 @@ TEST_F(CalcTest, TypingRespectsTheMasks) {
 TEST_F(CalcTest, DeletingThatBreaksTheMaskIsRefused) {
   Ref<TextArea> corr = Ctl(Calc::kCorrFld);
   corr->SetFocus();
-  auto* edit = static_cast<QPlainTextEdit*>(W(corr));
-  QTextCursor c = edit->textCursor();
-  c.setPosition(0);
-  c.setPosition(1, QTextCursor::KeepAnchor);  // select the "."
-  edit->setTextCursor(c);
+  auto* edit = static_cast<QLineEdit*>(W(corr));
+  edit->setSelection(0, 1);  // the "."
   QTest::keyClick(W(corr), Qt::Key_Delete);
   EXPECT_EQ(corr->Text(), ".60");
+  edit->setCursorPosition(3);
+  QTest::keyClick(W(corr), Qt::Key_Backspace);  // ".6" still fits
+  EXPECT_EQ(corr->Text(), ".6");
 }
 
 TEST_F(CalcTest, ResultFieldsTakeNoTyping) {
