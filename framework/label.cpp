@@ -3,6 +3,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "framework/application.h"
 #include "framework/delegate.h"
@@ -17,6 +18,20 @@ class LabelWidget : public QLabel {
   LabelWidget(Label* owner, QWidget* parent) : QLabel(parent), owner_(owner) {}
 
  protected:
+  // A one-line text wider than the label is drawn smaller rather than cut off at both ends:
+  // desktop fonts here run wider than the ones the layouts were drawn with.
+  void paintEvent(QPaintEvent* e) override {
+    QRectF area = contentsRect();
+    qreal wide = QFontMetricsF(font()).horizontalAdvance(text());
+    if (wordWrap() || wide <= area.width() || wide <= 0) return QLabel::paintEvent(e);
+    QFont f = font();
+    qreal size = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+    f.setPixelSize(std::max(6, static_cast<int>(size * area.width() / wide)));
+    QPainter p(this);
+    p.setFont(f);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(area, static_cast<int>(alignment()), text());
+  }
   void enterEvent(QEnterEvent* e) override {
     DeliverFromToolkit([&] { RaiseEvent(*owner_, RectControl::kMouseEnter); });
     QLabel::enterEvent(e);
