@@ -136,9 +136,10 @@ void Choose(const Ref<MenuItem>& item) {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (!edit) return;
     const std::string& n = item->Name();
+    if (n == "EditCopy") return edit->copy();
+    if (edit->isReadOnly()) return;  // results can be copied, never changed
     if (n == "EditUndo") edit->undo();
     else if (n == "EditCut") edit->cut();
-    else if (n == "EditCopy") edit->copy();
     else if (n == "EditPaste") edit->paste();
     else if (n == "EditClear") edit->del();
   });
