@@ -65,7 +65,16 @@ class StartupTest : public ::testing::Test {
     return std::find(t.begin(), t.end(), step) != t.end();
   }
 
+  // Ends a run loop that a start-up under test should never have reached, so a fault fails the
+  // test instead of hanging it; being a member, it cannot outlive the test.
+  void GuardRunLoop() {
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { Quit(99); });
+    guard.start(10000);
+  }
+
   std::vector<std::string> boxes;
+  QTimer guard;
 };
 
 }  // namespace
@@ -129,24 +138,12 @@ TEST_F(StartupTest, ApplicationObjectCarriesTheVersionDataAndTheMenuBar) {
   EXPECT_EQ(app->RefCount(), 2);  // the framework's and this test's
 }
 
-TEST_F(StartupTest, ApplicationClassIsApplicationPlusAnEmptyConstructor) {
+TEST_F(StartupTest, ApplicationClassImplementsNoneOfItsElevenEvents) {
   const ClassRecord& cls = ZEFA::Class();
-  const ClassRecord& base = Application::Class();
-  EXPECT_EQ(cls.name, "ZEFA");
-  EXPECT_EQ(cls.super, &base);
+  EXPECT_EQ(cls.super, &Application::Class());
   ASSERT_EQ(cls.table.size(), 19u);
-  for (size_t i = 0; i < 18; ++i) EXPECT_EQ(cls.table[i].fn, base.table[i].fn) << base.table[i].name;
-  EXPECT_EQ(cls.table[18].name, "Constructor");
-  EXPECT_EQ(cls.events, base.events);
-  for (Method hook : cls.hooks) EXPECT_EQ(hook, nullptr);
-  ASSERT_EQ(cls.interfaces.size(), 1u);
-  EXPECT_EQ(cls.interfaces[0].name, "_MacOSDistributedNotifications.iNotify");
-  EXPECT_EQ(cls.interfaces[0].methods, std::vector<Method>{&Application::_MacOSNotificationReceived});
-  ASSERT_EQ(cls.methods.size(), base.methods.size() + 2);
-  EXPECT_EQ(cls.methods[base.methods.size()].name, "IsEventImplemented");
-  EXPECT_EQ(cls.methods.back().name, "Constructor");
-  for (const MethodEntry& m : cls.methods) EXPECT_TRUE(m.attributes.empty()) << m.name;
-
+  EXPECT_EQ(cls.table[ZEFA::kConstructor].name, "Constructor");
+  EXPECT_EQ(cls.interfaces.size(), 1u);  // appearance changes still reach the object
   Ref<Object> app = RuntimeNewObject(cls);
   ASSERT_EQ(cls.events.size(), 11u);
   for (const std::string& e : cls.events)
@@ -159,6 +156,7 @@ TEST_F(StartupTest, ExceptionInTheApplicationObjectStepsIsReportedOnceAndStopsSt
     SCOPED_TRACE(step);
     SetUp();
     shell::FailAtStepForTesting(step);
+    GuardRunLoop();
     bool registered = true;
     zefa::testing::SetMessageBoxWatcher([&](const std::string& t) {
       boxes.push_back(t);
@@ -184,6 +182,7 @@ TEST_F(StartupTest, ExceptionInTheApplicationObjectStepsIsReportedOnceAndStopsSt
 
 TEST_F(StartupTest, ExceptionLeftByTheInitialiserPassSkipsTheWholeStartUp) {
   shell::FailAtStepForTesting("Menu._implicitInstance");
+  GuardRunLoop();
   EXPECT_NE(RunProgram(), 0);
   EXPECT_EQ(Steps(), (std::vector<std::string>{"RuntimeInit", "RuntimePerformInitializers", "Menu._implicitInstance",
                                                "_Main", "_UnhandledException", "RuntimePerformFinalizers",
@@ -192,6 +191,7 @@ TEST_F(StartupTest, ExceptionLeftByTheInitialiserPassSkipsTheWholeStartUp) {
 
 TEST_F(StartupTest, LastChanceHandlerThatRaisesStillEndsThroughFinalisersAndExit) {
   shell::FailAtStepForTesting("_NewAppInstance");
+  GuardRunLoop();
   zefa::testing::SetMessageBoxWatcher([](const std::string&) { Raise<RuntimeException>("the report itself failed"); });
   EXPECT_NE(RunProgram(), 0);
   std::vector<std::string> steps = Steps();
