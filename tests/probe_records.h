@@ -6,6 +6,7 @@
 
 #include "calculator/calc_records.h"
 #include "framework/push_button.h"
+#include "shell/about_records.h"
 
 namespace zefa {
 
@@ -27,6 +28,9 @@ inline void PrintRecords() {
   PrintRecord("Calc", Calc::CalcWindowRecord());
   for (const Calc::ControlSpec& spec : Calc::ControlSpecs())
     PrintRecord("Calc." + std::string(spec.name), spec.record());
+  PrintRecord("AboutWindow", AboutWindow::AboutWindowRecord());
+  for (const AboutWindow::ControlSpec& spec : AboutWindow::ControlSpecs())
+    PrintRecord("AboutWindow." + std::string(spec.name), spec.record());
 }
 
 }  // namespace zefa

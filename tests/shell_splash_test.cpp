@@ -10,6 +10,7 @@
 #include "framework/canvas.h"
 #include "framework/delegate.h"
 #include "framework/label.h"
+#include "framework/testing.h"
 #include "framework/text.h"
 #include "framework/timer.h"
 #include "shell/about_records.h"
@@ -149,4 +150,20 @@ TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
   EXPECT_FALSE(down.Boolean());
   EXPECT_FALSE(key.Boolean());
   EXPECT_EQ(WindowCount(), 2);
+}
+
+TEST_F(SplashTest, BothBannersShareOneTitlePictureReadOnce) {
+  zefa::testing::ClearPictureLookups();
+  Ref<Window> splash = AboutWindow::AboutWindow();
+  RaiseEvent(*TimerOf(*splash), 0);  // hand over: the calculator builds its controls now
+  Window* calc = Open(Calc::kClassName);
+  ASSERT_TRUE(calc);
+  Ref<Canvas> banner = CheckCast<Canvas>(ControlByName(splash.get(), "Canvas1"));
+  Ref<Canvas> pgm = CheckCast<Canvas>(ControlByName(calc, "PgmName"));
+  ASSERT_TRUE(banner->Backdrop());
+  EXPECT_EQ(banner->Backdrop(), pgm->Backdrop());
+  // Each of the six files is read once, in the order the two windows ask for them.
+  EXPECT_EQ(zefa::testing::PictureLookups(),
+            (std::vector<std::string>{"ZEFAtitle.png", "Ride64.png", "IQlangPix..png", "PreAchFormula.png",
+                                      "Rest.png", "SEformula.png"}));
 }
