@@ -13,27 +13,27 @@ Value _CreateControls0(Object* self, Args) {
   if (!self) RaiseNilObjectException();
   auto bindings = BindingSpecs();
   size_t nextBinding = 0;
-  for (const ControlSpec& spec : ControlSpecs()) {
-    const ClassRecord& cls = spec.cls();
+  for (const ControlSpec& entry : ControlSpecs()) {
+    const ClassRecord& cls = entry.cls();
     {
       Ref<Object> control = CallSlot(self, Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
       if (!control) RaiseNilObjectException();
       CallSlot(control.get(), RectControl::kConstructor);
-      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(spec.name)), Value(control)});
+      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(entry.name)), Value(control)});
     }
     if (&cls == &Canvas::Class()) {
-      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, spec.name));
+      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, entry.name));
       if (!canvas) RaiseNilObjectException();
-      canvas->SetBackdrop(spec.backdrop());
+      canvas->SetBackdrop(entry.backdrop());
     }
     {
-      Ref<Object> control = RuntimeCheckCast(ControlByName(self, spec.name), cls);
+      Ref<Object> control = RuntimeCheckCast(ControlByName(self, entry.name), cls);
       if (!control) RaiseNilObjectException();
-      _SetProperties(*control, spec.record());
+      _SetProperties(*control, entry.record());
     }
-    for (; nextBinding < bindings.size() && bindings[nextBinding].control == spec.name; ++nextBinding) {
+    for (; nextBinding < bindings.size() && bindings[nextBinding].control == entry.name; ++nextBinding) {
       const BindingSpec& b = bindings[nextBinding];
-      Ref<Object> control = RuntimeCheckCast(ControlByName(self, spec.name), cls);
+      Ref<Object> control = RuntimeCheckCast(ControlByName(self, entry.name), cls);
       if (!control) RaiseNilObjectException();
       Method handler = self->Class().table[static_cast<size_t>(b.handler)].fn;
       Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, handler, self, std::string(b.signature), 1);

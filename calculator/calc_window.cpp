@@ -15,9 +15,9 @@ namespace {
 template <size_t I>
 Value Accessor(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  const ControlSpec& spec = ControlSpecs()[I];
-  Ref<Object> c = ControlByName(self, spec.name);
-  return RuntimeCheckCast(c, spec.cls());
+  const ControlSpec& entry = ControlSpecs()[I];
+  Ref<Object> c = ControlByName(self, entry.name);
+  return RuntimeCheckCast(c, entry.cls());
 }
 
 template <size_t... I>

@@ -82,8 +82,8 @@ const std::array<ControlSpec, 4>& ControlSpecs() {
 // its record, apply the record; then bind the timer's Action. The first error stops the building.
 Value _CreateControls0(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  for (const ControlSpec& spec : ControlSpecs()) {
-    const ClassRecord& cls = spec.cls();
+  for (const ControlSpec& entry : ControlSpecs()) {
+    const ClassRecord& cls = entry.cls();
     {
       Ref<Object> control =
           CallSlot(self, Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
@@ -91,20 +91,20 @@ Value _CreateControls0(Object* self, Args) {
       // Both constructors (the controls' and the timer wrapper's) stand first in their tables.
       static_assert(RectControl::kConstructor == 0 && _wrapper_Timer1::kConstructor == 0);
       CallSlot(control.get(), 0);
-      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(spec.name)), Value(control)});
+      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(entry.name)), Value(control)});
     }
     if (&cls == &Canvas::Class()) {
-      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, spec.name));
+      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, entry.name));
       if (!canvas) RaiseNilObjectException();
-      canvas->SetBackdrop(spec.backdrop());
+      canvas->SetBackdrop(entry.backdrop());
     }
     {
-      Ref<Object> control = RuntimeCheckCast(ControlByName(self, spec.name), spec.castTo());
+      Ref<Object> control = RuntimeCheckCast(ControlByName(self, entry.name), entry.castTo());
       if (!control) RaiseNilObjectException();
-      _SetProperties(*control, spec.record());
+      _SetProperties(*control, entry.record());
     }
     if (&cls == &_wrapper_Timer1::Class()) {
-      Ref<Object> timer = RuntimeCheckCast(ControlByName(self, spec.name), Timer::Class());
+      Ref<Object> timer = RuntimeCheckCast(ControlByName(self, entry.name), Timer::Class());
       if (!timer) RaiseNilObjectException();
       Method handler = self->Class().table[kTimer1_Action].fn;
       Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, handler, self, "( Timer )", 1);

@@ -15,8 +15,8 @@ namespace {
 template <size_t I>
 Value Accessor(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  const ControlSpec& spec = ControlSpecs()[I];
-  return RuntimeCheckCast(ControlByName(self, spec.name), spec.castTo());
+  const ControlSpec& entry = ControlSpecs()[I];
+  return RuntimeCheckCast(ControlByName(self, entry.name), entry.castTo());
 }
 
 // Hides the splash window and shows the calculator, building it on first need. The timer is left

@@ -28,24 +28,24 @@ TEST(CalcRecords, EachRecordHasTheByteLengthOfItsTable) {
       {"copyrightText", 459}, {"Text1", 427},  {"Text2", 445},       {"Text3", 446},   {"SD15Fld", 678},
       {"Text4", 428},   {"Text5", 430},        {"Text6", 429},       {"RestCaption", 326}, {"Text7", 426},
       {"SD1Fld", 677},  {"SEcaption", 310}};
-  for (const Calc::ControlSpec& spec : Calc::ControlSpecs()) {
-    const std::string& rec = spec.record();
-    EXPECT_EQ(rec.size(), want[spec.name]) << spec.name;
+  for (const Calc::ControlSpec& entry : Calc::ControlSpecs()) {
+    const std::string& rec = entry.record();
+    EXPECT_EQ(rec.size(), want[entry.name]) << entry.name;
     // Every control is reached by its name alone: Index is the lowest 32-bit value, stored in 64 bits.
     size_t at = rec.find("Index ");
     ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(rec.substr(at + 6, 8), std::string("\x00\x00\x00\x80\xFF\xFF\xFF\xFF", 8)) << spec.name;
-    EXPECT_EQ(rec.substr(rec.size() - 18), std::string("InitialParent \0\0\0\0", 18)) << spec.name;
+    EXPECT_EQ(rec.substr(at + 6, 8), std::string("\x00\x00\x00\x80\xFF\xFF\xFF\xFF", 8)) << entry.name;
+    EXPECT_EQ(rec.substr(rec.size() - 18), std::string("InitialParent \0\0\0\0", 18)) << entry.name;
     EXPECT_EQ(rec.compare(0, 5, "Name "), 0);
   }
   EXPECT_EQ(Calc::CalcWindowRecord().size(), 382u);
 }
 
 TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuffer) {
-  for (const Calc::ControlSpec& spec : Calc::ControlSpecs()) {
-    if (&spec.cls() != &Canvas::Class()) continue;
-    EXPECT_EQ(CountEntries(spec.record(), "Transparent"), 2u) << spec.name;
-    EXPECT_EQ(CountEntries(spec.record(), "DoubleBuffer"), spec.name == "SEcaption" ? 0u : 1u) << spec.name;
+  for (const Calc::ControlSpec& entry : Calc::ControlSpecs()) {
+    if (&entry.cls() != &Canvas::Class()) continue;
+    EXPECT_EQ(CountEntries(entry.record(), "Transparent"), 2u) << entry.name;
+    EXPECT_EQ(CountEntries(entry.record(), "DoubleBuffer"), entry.name == "SEcaption" ? 0u : 1u) << entry.name;
   }
 }
 

@@ -100,12 +100,12 @@ TEST_F(CalcTest, AccessorsReturnTheRegisteredControlEveryTime) {
   Window& w = Win();
   ASSERT_EQ(w.Controls().size(), 22u);
   for (size_t i = 0; i < Calc::kControlCount; ++i) {
-    const Calc::ControlSpec& spec = Calc::ControlSpecs()[i];
+    const Calc::ControlSpec& entry = Calc::ControlSpecs()[i];
     Value a = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
     Value b = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
     EXPECT_EQ(a.ObjectRef(), b.ObjectRef());
-    EXPECT_EQ(a.ObjectRef(), w._ControlByName(spec.name)) << spec.name;
-    EXPECT_TRUE(a.ObjectRef()->Class().IsA(spec.cls())) << spec.name;
+    EXPECT_EQ(a.ObjectRef(), w._ControlByName(entry.name)) << entry.name;
+    EXPECT_TRUE(a.ObjectRef()->Class().IsA(entry.cls())) << entry.name;
   }
   EXPECT_THROW(CallSlot(nullptr, Calc::kIQFld), RuntimeError);
 }

@@ -26,11 +26,11 @@ inline void PrintRecord(std::string_view name, const std::string& bytes) {
 
 inline void PrintRecords() {
   PrintRecord("Calc", Calc::CalcWindowRecord());
-  for (const Calc::ControlSpec& spec : Calc::ControlSpecs())
-    PrintRecord("Calc." + std::string(spec.name), spec.record());
+  for (const Calc::ControlSpec& entry : Calc::ControlSpecs())
+    PrintRecord("Calc." + std::string(entry.name), entry.record());
   PrintRecord("AboutWindow", AboutWindow::AboutWindowRecord());
-  for (const AboutWindow::ControlSpec& spec : AboutWindow::ControlSpecs())
-    PrintRecord("AboutWindow." + std::string(spec.name), spec.record());
+  for (const AboutWindow::ControlSpec& entry : AboutWindow::ControlSpecs())
+    PrintRecord("AboutWindow." + std::string(entry.name), entry.record());
 }
 
 }  // namespace zefa
