@@ -1,8 +1,7 @@
 #include "calculator/calc_records.h"
+#include "calculator/window_building.h"
 #include "framework/canvas.h"
-#include "framework/delegate.h"
 #include "framework/exceptions.h"
-#include "framework/layout_record.h"
 
 namespace zefa::Calc {
 
@@ -12,33 +11,14 @@ namespace zefa::Calc {
 Value _CreateControls0(Object* self, Args) {
   if (!self) RaiseNilObjectException();
   auto bindings = BindingSpecs();
-  size_t nextBinding = 0;
+  size_t next = 0;
   for (const ControlSpec& entry : ControlSpecs()) {
     const ClassRecord& cls = entry.cls();
-    {
-      Ref<Object> control = CallSlot(self, Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
-      if (!control) RaiseNilObjectException();
-      CallSlot(control.get(), RectControl::kConstructor);
-      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(entry.name)), Value(control)});
-    }
-    if (&cls == &Canvas::Class()) {
-      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, entry.name));
-      if (!canvas) RaiseNilObjectException();
-      canvas->SetBackdrop(entry.backdrop());
-    }
-    {
-      Ref<Object> control = RuntimeCheckCast(ControlByName(self, entry.name), cls);
-      if (!control) RaiseNilObjectException();
-      _SetProperties(*control, entry.record());
-    }
-    for (; nextBinding < bindings.size() && bindings[nextBinding].control == entry.name; ++nextBinding) {
-      const BindingSpec& b = bindings[nextBinding];
-      Ref<Object> control = RuntimeCheckCast(ControlByName(self, entry.name), cls);
-      if (!control) RaiseNilObjectException();
-      Method handler = self->Class().table[static_cast<size_t>(b.handler)].fn;
-      Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, handler, self, std::string(b.signature), 1);
-      RuntimeAddEventHandler(*control, b.event, AddHandler::Stub(b.event), d);
-    }
+    NewControl(self, cls, entry.name);
+    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop());
+    ApplyControlRecord(self, entry.name, cls, entry.record());
+    for (; next < bindings.size() && bindings[next].control == entry.name; ++next)
+      BindControlEvent(self, entry.name, cls, bindings[next].event, bindings[next].handler, bindings[next].signature);
   }
   return {};
 }

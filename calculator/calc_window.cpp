@@ -3,6 +3,7 @@
 #include <array>
 
 #include "calculator/calc_records.h"
+#include "calculator/window_building.h"
 #include "framework/application.h"
 #include "framework/delegate.h"
 #include "framework/exceptions.h"
@@ -78,27 +79,14 @@ const ClassRecord& Class() {
   rec->AddOperation("_CreateControls0", "()", _CreateControls0);
   AddAccessors(*rec, std::make_index_sequence<kControlCount>{});
   for (const Handler& h : kHandlers) rec->AddOperation(h.name, h.signature, h.fn);
-  for (const Operation& op : rec->table) {
-    MethodEntry m{op.name, op.signature, op.fn, {}};
-    if (op.name == "_CreateControls0") m.attributes.emplace_back("Hidden", "");
-    rec->methods.push_back(std::move(m));
-  }
-  rec->methods.push_back({"IsEventImplemented", "(String) as Boolean", IsEventImplemented, {}});
+  FillWindowMethodList(*rec, IsEventImplemented);
   rec->SetHook("Close", Event_Close);
   rec->SetHook("CreateControls", CreateControls);
   rec->SetHook("Layout", Layout);
   return *rec;
 }
 
-Ref<Window> Calc() {
-  Ref<Object> w = _GetImplicitWindow(kClassName);
-  if (!w) {
-    Ref<Object> fresh = RuntimeNewObject(Class());
-    CallSlot(fresh.get(), Window::kConstructor);
-    w = fresh;
-  }
-  return CheckCast<Window>(RuntimeCheckCast(w, Class()));
-}
+Ref<Window> Calc() { return ImplicitWindow(kClassName, Class()); }
 
 Value Layout(Object* self, Args) {
   if (!self) RaiseNilObjectException();

@@ -1,5 +1,7 @@
 #include "shell/about_records.h"
 
+#include "calculator/window_building.h"
+
 #include "calculator/control_records.h"
 #include "calculator/project_pictures.h"
 #include "framework/canvas.h"
@@ -84,32 +86,11 @@ Value _CreateControls0(Object* self, Args) {
   if (!self) RaiseNilObjectException();
   for (const ControlSpec& entry : ControlSpecs()) {
     const ClassRecord& cls = entry.cls();
-    {
-      Ref<Object> control =
-          CallSlot(self, Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
-      if (!control) RaiseNilObjectException();
-      // Both constructors (the controls' and the timer wrapper's) stand first in their tables.
-      static_assert(RectControl::kConstructor == 0 && _wrapper_Timer1::kConstructor == 0);
-      CallSlot(control.get(), 0);
-      CallSlot(self, Window::k_AddControl, std::vector<Value>{Value(std::string(entry.name)), Value(control)});
-    }
-    if (&cls == &Canvas::Class()) {
-      Ref<Canvas> canvas = CheckCast<Canvas>(ControlByName(self, entry.name));
-      if (!canvas) RaiseNilObjectException();
-      canvas->SetBackdrop(entry.backdrop());
-    }
-    {
-      Ref<Object> control = RuntimeCheckCast(ControlByName(self, entry.name), entry.castTo());
-      if (!control) RaiseNilObjectException();
-      _SetProperties(*control, entry.record());
-    }
-    if (&cls == &_wrapper_Timer1::Class()) {
-      Ref<Object> timer = RuntimeCheckCast(ControlByName(self, entry.name), Timer::Class());
-      if (!timer) RaiseNilObjectException();
-      Method handler = self->Class().table[kTimer1_Action].fn;
-      Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, handler, self, "( Timer )", 1);
-      RuntimeAddEventHandler(*timer, Timer::kAction, AddHandler::Stub(Timer::kAction), d);
-    }
+    NewControl(self, cls, entry.name);
+    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop());
+    ApplyControlRecord(self, entry.name, entry.castTo(), entry.record());
+    if (&cls == &_wrapper_Timer1::Class())
+      BindControlEvent(self, entry.name, Timer::Class(), Timer::kAction, kTimer1_Action, "( Timer )");
   }
   return {};
 }

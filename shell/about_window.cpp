@@ -1,5 +1,7 @@
 #include "shell/about_window.h"
 
+#include "calculator/window_building.h"
+
 #include <utility>
 
 #include "calculator/calc_window.h"
@@ -60,12 +62,7 @@ const ClassRecord& Class() {
   rec->AddOperation("Timer1_Action", "(Timer)", Timer1_Action);
   rec->AddOperation("Event_MouseDown", "(Integer, Integer) as Boolean", Event_MouseDown);
   rec->AddOperation("Event_KeyDown", "(String) as Boolean", Event_KeyDown);
-  for (const Operation& op : rec->table) {
-    MethodEntry m{op.name, op.signature, op.fn, {}};
-    if (op.name == "_CreateControls0") m.attributes.emplace_back("Hidden", "");
-    rec->methods.push_back(std::move(m));
-  }
-  rec->methods.push_back({"IsEventImplemented", "(String) as Boolean", IsEventImplemented, {}});
+  FillWindowMethodList(*rec, IsEventImplemented);
   rec->SetHook("CreateControls", CreateControls);
   rec->SetHook("KeyDown", Event_KeyDown);
   rec->SetHook("Layout", Layout);
@@ -73,15 +70,7 @@ const ClassRecord& Class() {
   return *rec;
 }
 
-Ref<Window> AboutWindow() {
-  Ref<Object> w = _GetImplicitWindow(kClassName);
-  if (!w) {
-    Ref<Object> fresh = RuntimeNewObject(Class());
-    CallSlot(fresh.get(), Window::kConstructor);
-    w = fresh;
-  }
-  return CheckCast<Window>(RuntimeCheckCast(w, Class()));
-}
+Ref<Window> AboutWindow() { return ImplicitWindow(kClassName, Class()); }
 
 Value Layout(Object* self, Args) {
   if (!self) RaiseNilObjectException();
