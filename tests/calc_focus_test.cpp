@@ -102,6 +102,7 @@ TEST_F(FocusTest, ClickingIntoResultFieldsWithRealFocus) {
   EXPECT_EQ(counter.in, 1);
   EXPECT_EQ(counter.out, 1);
   EXPECT_FALSE(pach->hasFocus());
+  EXPECT_TRUE(Ctl(Calc::kIQFld)->HasFocus());  // the next tab stop took it
   EXPECT_EQ(Disabled(), "-");
 
   QTest::mouseClick(sd1, Qt::LeftButton, {}, QPoint(10, 10));
