@@ -1,0 +1,45 @@
+// The desktop's appearance changes reach the application object under the two notification
+// names, and only an application class with an AppearanceChanged hook runs any code for them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEvent>
+
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "shell/app_object.h"
+
+using namespace zefa;
+
+namespace {
+int g_changes = 0;
+}
+
+TEST(Appearance, BothNotificationsReachTheHookOfAClassThatHasOne) {
+  ClassRecord& cls = NewClassRecord("TestAppearanceApp", &Application::Class());
+  cls.SetHook("AppearanceChanged", [](Object*, Args) -> Value {
+    ++g_changes;
+    return {};
+  });
+  _RuntimeRegisterAppObject(RuntimeNewObject(cls));
+  _RunFrameworkInitialization([](Object*, Args) -> Value { return {}; });
+  QEvent theme(QEvent::ThemeChange), palette(QEvent::ApplicationPaletteChange);
+  QApplication::sendEvent(qApp, &theme);
+  QApplication::sendEvent(qApp, &palette);
+  EXPECT_EQ(g_changes, 2);
+  // Other names reach nothing.
+  DeliverAppearanceNotification("SomeOtherNotification");
+  EXPECT_EQ(g_changes, 2);
+  EXPECT_FALSE(TakePendingException());
+}
+
+TEST(Appearance, TheProgramsApplicationRunsNoCodeForThem) {
+  Ref<Object> app = RuntimeNewObject(ZEFA::Class());
+  _RuntimeRegisterAppObject(app);
+  EXPECT_FALSE(ZEFA::IsEventImplemented(app.get(), std::vector<Value>{Value("AppearanceChanged")}).Boolean());
+  g_changes = 0;
+  DeliverAppearanceNotification(kThemeChangedNotification);
+  DeliverAppearanceNotification(kColorsChangedNotification);
+  EXPECT_EQ(g_changes, 0);
+  EXPECT_FALSE(TakePendingException());
+}
