@@ -1,0 +1,324 @@
+#!/usr/bin/env bash
+# Runs the real program on a private Xvfb and checks with X tools what a person would see:
+# the splash and its hand-over, a calculation, a hover caption, Clear, and every way to quit.
+# Screenshots land in BUILD_DIR/screenshots for a person to look at.
+set -euo pipefail
+
+BUILD=${1:-build}
+XS_NAME=e2e
+XS_TMP=$(mktemp -d)
+. "$(dirname "$0")/xsession.sh"
+trap xs_cleanup EXIT
+trap 'exit 130' INT TERM
+
+for tool in Xvfb xdotool xwininfo xprop xdpyinfo xclip import convert compare python3; do
+  command -v "$tool" >/dev/null || xs_die "$tool is missing (scripts/install-deps installs it)"
+done
+PROG=$(cd "$BUILD" && pwd)/zefa
+RES=$(cd "$BUILD" && pwd)/resources
+[ -x "$PROG" ] || xs_die "no program at $PROG: build first"
+SHOTS=$BUILD/screenshots
+mkdir -p "$SHOTS"
+XS_FAIL_SHOT=$SHOTS/e2e-failure.png
+rm -f "$XS_FAIL_SHOT"
+T=$XS_TMP
+
+CALC_TITLE="ZEFA Calculator"
+SPLASH_H=300 CALC_W=480 CALC_H=450
+# Content rectangles (x y w h) of the calculator's controls, from its layout.
+IQ_FIELD=(366 176 53 22)
+CORR_FIELD=(366 202 53 22)
+CALCULATE=(365 400 96 25)
+CLEAR=(20 400 96 25)
+IQ_CAPTION=(50 176 81 22)
+RESULT_FIELDS=("365 231 53 22" "346 263 88 22" "346 291 88 22" "346 321 88 22" "346 350 88 22")
+CAPTIONS=("50 176 81 22" "50 203 220 20" "50 231 220 22" "50 263 93 22" "50 291 93 22" "50 321 93 22" "50 350 93 22")
+BAND=(0 80 480 90)      # where the hover pictures show
+IQ_PICTURE=(20 80 440 73)
+NEUTRAL=(240 385)       # blank spot: no caption, no control
+
+now() { xs_now_ms; }
+
+# Waits for CMD within BOUND_MS; stops at once if the program ends meanwhile.
+wait_for() {
+  local bound=$1 what=$2
+  shift 2
+  local end=$(($(now) + bound))
+  until "$@"; do
+    if ! xs_app_alive; then
+      xs_app_status
+      xs_die "the program ended (status $XS_APP_STATUS) while waiting for $what"
+    fi
+    (($(now) < end)) || xs_die "no $what within $bound ms"
+    sleep 0.02
+  done
+}
+
+# Pointer and keyboard act on content coordinates of window $WIN (below its menu bar $MB).
+click_at() { xdotool mousemove $((WX + $1)) $((WY + MB + $2)) click 1; }
+point_at() { xdotool mousemove $((WX + $1)) $((WY + MB + $2)); }
+click_centre() { click_at $(($1 + $3 / 2)) $(($2 + $4 / 2)); }
+
+shot() { xs_shot_window "$WIN" "$1"; }
+# crop SHOT X Y W H OUT, in content coordinates.
+crop() { xs_crop "$1" "$2" $(($3 + MB)) "$4" "$5" "$6"; }
+
+# --- the splash ---------------------------------------------------------------------------------
+
+no_calculator_yet() {
+  [ -z "$(xs_named_window "$CALC_TITLE")" ] ||
+    xs_die "a window titled \"$CALC_TITLE\" exists before the hand-over"
+}
+splash_shown() {
+  no_calculator_yet
+  SPLASH=$(xs_visible_app_window)
+  [ -n "$SPLASH" ]
+}
+centred() { # X Y W H
+  local ex=$(((XS_SCREEN_W - $3) / 2)) ey=$(((XS_SCREEN_H - $4) / 2))
+  (($1 >= ex - 1 && $1 <= ex + 1 && $2 >= ey - 1 && $2 <= ey + 1))
+}
+
+# Waits for the splash, checks what it shows, leaves SPLASH, SMB and SPLASH_SEEN set.
+expect_splash() {
+  wait_for 15000 "splash window" splash_shown
+  SPLASH_SEEN=$(now)
+  xs_geometry "$SPLASH"
+  SX=$GX SY=$GY
+  xs_log "splash ${GW}x${GH} at $GX,$GY"
+  [ "$GW" -eq 500 ] || xs_die "splash is $GW wide, not 500"
+  ((GH >= SPLASH_H && GH <= SPLASH_H + 40)) || xs_die "splash is $GH high, not 300 plus a menu bar"
+  SMB=$((GH - SPLASH_H))
+  centred "$GX" "$GY" "$GW" "$GH" || xs_die "splash at $GX,$GY is not centred on ${XS_SCREEN_W}x${XS_SCREEN_H}"
+  # A frameless box asks the window manager for no decorations (Motif hints: flags bit 2, decorations 0).
+  local motif
+  motif=$(xprop -id "$SPLASH" _MOTIF_WM_HINTS | sed -n 's/.*= *//p' | tr -d ' ')
+  IFS=, read -r mflags _ mdecor _ <<<"$motif"
+  ((mflags & 2)) && ((mdecor == 0)) || xs_die "splash asks for a frame (Motif hints: ${motif:-none})"
+}
+
+expect_splash_pictures() {
+  local s=$T/splash.png
+  xs_shot_window "$SPLASH" "$s"
+  xs_on_white "$RES/ZEFAtitle.png" "$T/title-ref.png"
+  xs_crop "$s" 48 $((54 + SMB)) 404 76 "$T/title.png"
+  expect_picture "$T/title.png" "$T/title-ref.png" "splash title picture"
+  xs_on_white "$RES/Ride64.png" "$T/icon-ref.png"
+  xs_crop "$s" 216 $((142 + SMB)) 64 64 "$T/icon.png"
+  expect_picture "$T/icon.png" "$T/icon-ref.png" "splash icon picture"
+}
+
+# A drawn picture matches its file when at most 1% of its pixels differ by more than 5%
+# (edges blended onto the background may round differently).
+expect_picture() {
+  local n total
+  n=$(xs_diff "$1" "$2" 5%)
+  total=$(identify -format '%[fx:w*h]' "$2")
+  ((n * 100 <= total)) || xs_die "$3 does not match its file ($n of $total pixels differ)"
+}
+
+# --- the calculator -----------------------------------------------------------------------------
+
+calculator_shown() { WIN=$(xs_visible_named_window "$CALC_TITLE"); [ -n "$WIN" ]; }
+
+# Sets WIN WX WY MB and checks the window's size, place and fixed size.
+expect_calculator() {
+  xs_geometry "$WIN"
+  WX=$GX WY=$GY
+  xs_log "calculator ${GW}x${GH} at $GX,$GY"
+  [ "$GW" -eq $CALC_W ] || xs_die "calculator is $GW wide, not $CALC_W"
+  ((GH > CALC_H && GH <= CALC_H + 40)) || xs_die "calculator is $GH high, not $CALC_H plus a menu bar"
+  MB=$((GH - CALC_H))
+  [ "$MB" -eq "$SMB" ] || xs_die "menu bars differ: splash $SMB, calculator $MB px high"
+  centred "$GX" "$GY" "$GW" "$GH" || xs_die "calculator at $GX,$GY is not centred"
+  local hints
+  hints=$(xprop -id "$WIN" WM_NORMAL_HINTS)
+  grep -q "minimum size: $GW by $GH" <<<"$hints" && grep -q "maximum size: $GW by $GH" <<<"$hints" ||
+    xs_die "calculator is resizable: $(tr -s ' \n\t' ' ' <<<"$hints")"
+  ! xs_viewable "$SPLASH" || xs_die "the splash is still shown after the hand-over"
+  [ "$(xdotool getwindowfocus)" = "$WIN" ] || xs_die "the calculator does not have the keyboard focus"
+}
+
+# Pictures and colours of the calculator at rest: title picture, seven dark-red captions, empty band.
+expect_calculator_look() {
+  local s=$1 rect n i=0
+  xs_on_white "$RES/ZEFAtitle.png" "$T/title-ref.png"
+  crop "$s" 50 0 404 76 "$T/ctitle.png"
+  expect_picture "$T/ctitle.png" "$T/title-ref.png" "calculator title picture"
+  for rect in "${CAPTIONS[@]}"; do
+    i=$((i + 1))
+    crop "$s" $rect "$T/caption$i.png"
+    n=$(xs_count_colour "$T/caption$i.png" '#800000')
+    ((n >= 40)) || xs_die "caption $i ($rect) has $n dark-red pixels: not drawn in dark red"
+  done
+  crop "$s" "${BAND[@]}" "$T/band-rest.png"
+  convert -size "${BAND[2]}x${BAND[3]}" xc:white "$T/white-band.png"
+  n=$(xs_diff "$T/band-rest.png" "$T/white-band.png")
+  [ "$n" -eq 0 ] || xs_die "the caption band is not empty at rest ($n pixels drawn)"
+}
+
+# The pointer on the calculator's blank spot leaves the caption band empty.
+band_empty() {
+  shot "$T/rest.png"
+  crop "$T/rest.png" "${BAND[@]}" "$T/band-now.png"
+  [ "$(xs_diff "$T/band-now.png" "$T/white-band.png")" -eq 0 ]
+}
+
+crop_results() { # SHOT PREFIX
+  local i=0 rect
+  for rect in "${RESULT_FIELDS[@]}"; do
+    i=$((i + 1))
+    crop "$1" $rect "$2$i.png"
+  done
+}
+results_shown() {
+  shot "$T/after.png"
+  crop_results "$T/after.png" "$T/res-after"
+  local i
+  for i in 1 2 3 4 5; do
+    [ "$(xs_diff "$T/res-before$i.png" "$T/res-after$i.png")" -gt 20 ] || return 1
+  done
+}
+# Clear empties every field and puts the focus back in the IQ field, which then looks as it did at
+# the start (polled: its caret blinks).
+all_cleared() {
+  shot "$T/cleared.png"
+  crop_results "$T/cleared.png" "$T/res-cleared"
+  local i
+  for i in 1 2 3 4 5; do
+    [ "$(xs_diff "$T/res-before$i.png" "$T/res-cleared$i.png")" -eq 0 ] || return 1
+  done
+  crop "$T/cleared.png" "${IQ_FIELD[@]}" "$T/iq-cleared.png"
+  [ "$(xs_diff "$T/iq-cleared.png" "$T/iq-empty.png")" -eq 0 ]
+}
+band_differs() {
+  shot "$T/hover.png"
+  crop "$T/hover.png" "${BAND[@]}" "$T/band-hover.png"
+  [ "$(xs_diff "$T/band-before.png" "$T/band-hover.png")" -gt 500 ]
+}
+band_as_before() {
+  shot "$T/gone.png"
+  crop "$T/gone.png" "${BAND[@]}" "$T/band-gone.png"
+  [ "$(xs_diff "$T/band-before.png" "$T/band-gone.png")" -eq 0 ]
+}
+
+clipboard_is() { CLIPBOARD=$(timeout 2 xclip -o -selection clipboard 2>/dev/null) && [ "$CLIPBOARD" = "$1" ]; }
+read_back() { # "X Y W H" EXPECTED
+  click_centre $1
+  xdotool key ctrl+a ctrl+c
+  CLIPBOARD=
+  xs_poll 2000 clipboard_is "$2" || xs_die "the field at ($1) reads \"$CLIPBOARD\", not \"$2\""
+}
+
+# Waits for the program to end within BOUND_MS of the request and expects status 0.
+expect_exit_0() {
+  local bound=$1 how=$2 t0=$3
+  xs_poll "$bound" xs_app_gone || xs_die "the program still runs $bound ms after $how"
+  xs_app_status
+  [ "$XS_APP_STATUS" -eq 0 ] || xs_die "$how ended the program with status $XS_APP_STATUS, not 0"
+  xs_log "$how ended the program with status 0 after $(($(now) - t0)) ms"
+}
+
+handover() { # HOW BOUND_MS: waits for the calculator after the splash was handed over by HOW
+  local t0=$(now)
+  case $1 in
+    click) xdotool mousemove $((SX + 250)) $((SY + SMB + 150)) click 1 ;;
+    key) xdotool key space ;;
+    timer) t0=$SPLASH_SEEN ;;
+  esac
+  wait_for "$2" "calculator window after the hand-over by $1" calculator_shown
+  HANDOVER_MS=$(($(now) - t0))
+  xs_log "hand-over by $1: calculator mapped after $HANDOVER_MS ms"
+  ((HANDOVER_MS <= $2)) || xs_die "the hand-over by $1 took $HANDOVER_MS ms, more than $2"
+}
+
+start=$(now)
+xs_start_xvfb
+xs_log "Xvfb on $DISPLAY"
+
+# --- run 1: click hand-over, a calculation, the hover caption, Clear, Ctrl+Q ------------------------
+xs_log "run 1: splash, click, calculation, hover, Clear, Ctrl+Q"
+xs_start_app 1 "$PROG"
+expect_splash
+xs_shot_root "$SHOTS/e2e-splash.png"
+expect_splash_pictures
+no_calculator_yet
+handover click 1000
+expect_calculator
+point_at "${NEUTRAL[@]}"
+convert -size "${BAND[2]}x${BAND[3]}" xc:white "$T/white-band.png"
+wait_for 2000 "empty caption band with the pointer on a blank spot" band_empty
+cp "$T/rest.png" "$SHOTS/e2e-calculator.png"
+expect_calculator_look "$T/rest.png"
+crop_results "$T/rest.png" "$T/res-before"
+crop "$T/rest.png" "${IQ_FIELD[@]}" "$T/iq-empty.png"
+
+click_centre "${IQ_FIELD[@]}"
+xdotool type --delay 20 "100"
+click_centre "${CORR_FIELD[@]}"
+xdotool key ctrl+a
+xdotool type --delay 20 ".60"
+click_centre "${CALCULATE[@]}"
+wait_for 3000 "results in all five result fields" results_shown
+cp "$T/after.png" "$SHOTS/e2e-results.png"
+# Reading back: with IQ 100 the predicted score is 100 too, so its field must look exactly like
+# the (unfocused) IQ field, drawn alike in a field of the same size.
+crop "$T/after.png" "${IQ_FIELD[@]}" "$T/iq-100.png"
+[ "$(xs_diff "$T/iq-100.png" "$T/iq-empty.png")" -gt 20 ] || xs_die "the IQ field does not show what was typed"
+n=$(xs_diff "$T/iq-100.png" "$T/res-after1.png")
+[ "$n" -eq 0 ] || xs_die "the predicted score does not read like the IQ typed, 100 ($n pixels differ)"
+
+crop "$T/after.png" "${BAND[@]}" "$T/band-before.png"
+point_at $((IQ_CAPTION[0] + IQ_CAPTION[2] / 2)) $((IQ_CAPTION[1] + IQ_CAPTION[3] / 2))
+wait_for 2000 "help picture with the pointer on \"IQ Score\"" band_differs
+cp "$T/hover.png" "$SHOTS/e2e-hover.png"
+xs_on_white "$RES/IQlangPix..png" "$T/iq-picture-ref.png"
+crop "$T/hover.png" "${IQ_PICTURE[@]}" "$T/iq-picture.png"
+expect_picture "$T/iq-picture.png" "$T/iq-picture-ref.png" "IQ Score help picture"
+point_at "${NEUTRAL[@]}"
+wait_for 2000 "caption band as before once the pointer left \"IQ Score\"" band_as_before
+cp "$T/gone.png" "$SHOTS/e2e-hover-gone.png"
+
+# Reading back as a person would: select a field's text and copy it. The predicted score's field
+# takes no focus, and neither do the last two range fields. Ranges are right-aligned to 3 digits.
+read_back "${IQ_FIELD[*]}" "100"
+read_back "${CORR_FIELD[*]}" ".60"
+read_back "${RESULT_FIELDS[1]}" "  88 - 112"
+read_back "${RESULT_FIELDS[2]}" "  82 - 118"
+
+click_centre "${CLEAR[@]}"
+wait_for 2500 "empty result fields and an empty, focused IQ field after Clear" all_cleared
+cp "$T/cleared.png" "$SHOTS/e2e-cleared.png"
+
+t0=$(now)
+xdotool key ctrl+q
+expect_exit_0 2000 "Ctrl+Q" "$t0"
+
+# --- run 2: key-press hand-over, then the window's close request --------------------------------
+xs_log "run 2: key press hands over, close request quits"
+xs_start_app 2 "$PROG"
+expect_splash
+handover key 1000
+expect_calculator
+xprop -id "$WIN" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW || xs_die "the calculator does not take close requests"
+t0=$(now)
+xs_close_window "$WIN" || xs_die "could not send the close request"
+expect_exit_0 2000 "the close request" "$t0"
+
+# --- run 3: the splash hands over by itself after 4 s; File > Quit with the mouse -----------------
+xs_log "run 3: timed hand-over, File > Quit"
+xs_start_app 3 "$PROG"
+expect_splash
+handover timer 8000
+((HANDOVER_MS >= 3500 && HANDOVER_MS <= 6000)) || xs_die "the splash handed over after $HANDOVER_MS ms, not about 4000"
+expect_calculator
+xdotool mousemove $((WX + 20)) $((WY + MB / 2)) click 1
+menu_shown() { POPUP=$(xdotool search --onlyvisible --class '^zefa$' 2>/dev/null | grep -vx "$WIN" | head -n 1); [ -n "$POPUP" ]; }
+wait_for 2000 "File menu" menu_shown
+xs_geometry "$POPUP"
+xs_shot_root "$SHOTS/e2e-file-menu.png"
+t0=$(now)
+xdotool mousemove $((GX + GW / 2)) $((GY + 12)) click 1
+expect_exit_0 2000 "File > Quit" "$t0"
+
+xs_log "all checks passed in $(($(now) - start)) ms; screenshots in $SHOTS"
