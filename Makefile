@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test e2e bench sanitize fuzz clean
+.PHONY: all deps build run test e2e bench memcheck sanitize fuzz clean
 
 all: build
 
@@ -23,6 +23,12 @@ test: build
 
 e2e: build
 	bash scripts/e2e.sh $(BUILD)
+
+bench: build
+	bash bench/startup.sh $(BUILD)
+
+memcheck: build
+	cd $(BUILD) && ctest -L memcheck --output-on-failure
 
 clean:
 	rm -rf $(BUILD) build-*
