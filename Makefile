@@ -30,5 +30,14 @@ bench: build
 memcheck: build
 	cd $(BUILD) && ctest -L memcheck --output-on-failure
 
+# ASan+UBSan build of everything in build-sanitize, then the whole suite there.
+sanitize: deps
+	JOBS=$(JOBS) bash scripts/sanitize.sh build-sanitize
+
+# libFuzzer on the Layout-record reader for FUZZ_SECONDS; what it finds lands in tests/corpus/.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	JOBS=$(JOBS) bash scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD) build-*

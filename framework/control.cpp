@@ -182,10 +182,12 @@ std::vector<PropertyDescriptor> RectControl::FontProperties() {
        [](Object& o, const Value& v) {
          QWidget& w = RC(o).W();
          QFont f = w.font();
-         // A point is one layout unit, like the records' coordinates; 0 keeps the desktop's size.
+         // A point is one layout unit, like the records' coordinates; a size that rounds to no
+         // pixel (0 among them) keeps the desktop's size, as Qt refuses a pixel size of 0.
          double size = v.Double();
-         if (size > 0 && size < 1000)
-           f.setPixelSize(static_cast<int>(size + 0.5));
+         int pixels = size > 0 && size < 1000 ? static_cast<int>(size + 0.5) : 0;
+         if (pixels > 0)
+           f.setPixelSize(pixels);
          else
            f.setPointSizeF(QApplication::font().pointSizeF());
          SetFontIfChanged(w, f);
