@@ -57,10 +57,13 @@ inline const ClassRecord& LayoutWindowClass() {
 }
 
 // A Qt warning while an input runs means a setter handed Qt a value it refused, so the record
-// was not applied as written. The offscreen platform's notes on window-manager calls it lacks
-// (raise, size hints) are no fault of the record.
+// was not applied as written. Notes on what this machine lacks are no fault of the record: the
+// offscreen platform's window-manager calls (raise, size hints), and fonts with no shaping
+// tables for the script of some text.
 inline void AbortOnQtWarning(QtMsgType type, const QMessageLogContext&, const QString& msg) {
-  if (type == QtDebugMsg || type == QtInfoMsg || msg.startsWith(QLatin1String("This plugin does not support "))) return;
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  for (const char* lack : {"This plugin does not support ", "OpenType support missing for "})
+    if (msg.trimmed().startsWith(QLatin1String(lack))) return;
   std::fprintf(stderr, "Qt refused a value while a record was applied: %s\n", qPrintable(msg));
   std::abort();
 }
