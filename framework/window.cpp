@@ -429,8 +429,9 @@ void Window::SetHasBackgroundColor(bool on) {
   content_->setAutoFillBackground(on);
 }
 
+// Applied once after the Layout hook; the record's several flag entries would each redo it.
 void Window::ApplyFlags() {
-  if (!top_) return;
+  if (!top_ || constructing_) return;
   Qt::WindowFlags f = Qt::Window;
   if (type_ == 4) {
     f |= Qt::FramelessWindowHint;
@@ -461,7 +462,6 @@ void Window::ApplyGeometry() {
     layout->setSizeConstraint(QLayout::SetDefaultConstraint);
   }
   top_->adjustSize();
-  if (!fixed) top_->resize(top_->width(), top_->height());
 }
 
 void Window::ApplyTabOrder() {

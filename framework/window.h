@@ -50,7 +50,6 @@ class Window : public Object {
 
   QWidget* Widget() const { return top_; }      // the top-level widget
   QWidget* Content() const { return content_; } // the area the controls sit in
-  bool IsConstructed() const { return top_ != nullptr; }
   bool IsVisible() const;
   const std::vector<std::pair<std::string, Ref<Object>>>& Controls() const { return controls_; }
 
