@@ -133,30 +133,7 @@ const std::array<ControlSpec, kControlCount>& ControlSpecs() {
 std::span<const BindingSpec> BindingSpecs() { return kBindings; }
 
 const std::string& CalcWindowRecord() {
-  static const std::string bytes = LayoutWriter()
-                                       .Integer("Width", 480)
-                                       .Integer("Height", 450)
-                                       .Integer("MinimumWidth", 64)
-                                       .Integer("MinimumHeight", 64)
-                                       .Integer("MaximumWidth", 465)
-                                       .Integer("MaximumHeight", 360)
-                                       .Integer("Type", 0)
-                                       .String("Title", "ZEFA Calculator")
-                                       .Boolean("HasCloseButton", true)
-                                       .Boolean("HasMaximizeButton", false)
-                                       .Boolean("HasMinimizeButton", false)
-                                       .Boolean("HasFullScreenButton", false)
-                                       .Boolean("Resizeable", false)
-                                       .Boolean("Composite", false)
-                                       .Integer("MacProcID", 0)
-                                       .Boolean("FullScreen", false)
-                                       .Integer("DefaultLocation", 0)
-                                       .Boolean("Visible", true)
-                                       .Boolean("HasBackgroundColor", true)
-                                       .Color("BackgroundColor", 0xFFFFFF)
-                                       .Boolean("MenuBarVisible", true)
-                                       .Boolean("LiveResize", true)
-                                       .Bytes();
+  static const std::string bytes = WindowRecord({480, 450, 465, 360, 0, "ZEFA Calculator", false, false, true});
   return bytes;
 }
 

@@ -120,4 +120,31 @@ std::string LabelRecord(const Placement& p, std::string_view value, const LabelL
   return End(w);
 }
 
+std::string WindowRecord(const WindowShape& s) {
+  LayoutWriter w;
+  w.Integer("Width", s.width)
+      .Integer("Height", s.height)
+      .Integer("MinimumWidth", 64)
+      .Integer("MinimumHeight", 64)
+      .Integer("MaximumWidth", s.maxWidth)
+      .Integer("MaximumHeight", s.maxHeight)
+      .Enum("Type", s.type)
+      .String("Title", s.title)
+      .Boolean("HasCloseButton", true)
+      .Boolean("HasMaximizeButton", s.zoomButtons)
+      .Boolean("HasMinimizeButton", s.zoomButtons)
+      .Boolean("HasFullScreenButton", false)
+      .Boolean("Resizeable", s.resizeable)
+      .Boolean("Composite", false)
+      .Integer("MacProcID", 0)
+      .Boolean("FullScreen", false)
+      .Enum("DefaultLocation", 0)
+      .Boolean("Visible", true)
+      .Boolean("HasBackgroundColor", true)
+      .Color("BackgroundColor", 0xFFFFFF)
+      .Boolean("MenuBarVisible", true);
+  if (s.liveResizeEntry) w.Boolean("LiveResize", true);
+  return w.Bytes();
+}
+
 }  // namespace zefa

@@ -30,4 +30,15 @@ struct LabelLook {
 };
 std::string LabelRecord(const Placement& p, std::string_view value, const LabelLook& look);
 
+// A window record: what differs between the program's windows; the rest they share.
+struct WindowShape {
+  int64_t width, height, maxWidth, maxHeight;
+  int64_t type;
+  std::string_view title;
+  bool zoomButtons;  // maximize and minimize
+  bool resizeable;
+  bool liveResizeEntry;
+};
+std::string WindowRecord(const WindowShape& w);
+
 }  // namespace zefa

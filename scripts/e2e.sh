@@ -171,23 +171,21 @@ crop_results() { # SHOT PREFIX
     crop "$1" $rect "$2$i.png"
   done
 }
-results_shown() {
-  shot "$T/after.png"
-  crop_results "$T/after.png" "$T/res-after"
+# Shoots the window, crops the five result fields as NAME1..5 and compares each with its look
+# before the calculation: OP and LIMIT say how far they must differ (-gt 20) or not (-eq 0).
+results_compare() { # NAME OP LIMIT
+  shot "$T/$1.png"
+  crop_results "$T/$1.png" "$T/res-$1"
   local i
   for i in 1 2 3 4 5; do
-    [ "$(xs_diff "$T/res-before$i.png" "$T/res-after$i.png")" -gt 20 ] || return 1
+    [ "$(xs_diff "$T/res-before$i.png" "$T/res-$1$i.png")" "$2" "$3" ] || return 1
   done
 }
+results_shown() { results_compare after -gt 20; }
 # Clear empties every field and puts the focus back in the IQ field, which then looks as it did at
 # the start (polled: its caret blinks).
 all_cleared() {
-  shot "$T/cleared.png"
-  crop_results "$T/cleared.png" "$T/res-cleared"
-  local i
-  for i in 1 2 3 4 5; do
-    [ "$(xs_diff "$T/res-before$i.png" "$T/res-cleared$i.png")" -eq 0 ] || return 1
-  done
+  results_compare cleared -eq 0 || return 1
   crop "$T/cleared.png" "${IQ_FIELD[@]}" "$T/iq-cleared.png"
   [ "$(xs_diff "$T/iq-cleared.png" "$T/iq-empty.png")" -eq 0 ]
 }

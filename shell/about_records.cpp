@@ -44,29 +44,7 @@ const std::string& Canvas2Record() {
 }
 
 const std::string& AboutWindowRecord() {
-  static const std::string bytes = LayoutWriter()
-                                       .Integer("Width", 500)
-                                       .Integer("Height", 300)
-                                       .Integer("MinimumWidth", 64)
-                                       .Integer("MinimumHeight", 64)
-                                       .Integer("MaximumWidth", 32000)
-                                       .Integer("MaximumHeight", 32000)
-                                       .Enum("Type", 4)
-                                       .String("Title", "Untitled")
-                                       .Boolean("HasCloseButton", true)
-                                       .Boolean("HasMaximizeButton", true)
-                                       .Boolean("HasMinimizeButton", true)
-                                       .Boolean("HasFullScreenButton", false)
-                                       .Boolean("Resizeable", true)
-                                       .Boolean("Composite", false)
-                                       .Integer("MacProcID", 0)
-                                       .Boolean("FullScreen", false)
-                                       .Enum("DefaultLocation", 0)
-                                       .Boolean("Visible", true)
-                                       .Boolean("HasBackgroundColor", true)
-                                       .Color("BackgroundColor", 0xFFFFFF)
-                                       .Boolean("MenuBarVisible", true)
-                                       .Bytes();
+  static const std::string bytes = WindowRecord({500, 300, 32000, 32000, 4, "Untitled", true, true, false});
   return bytes;
 }
 
