@@ -297,8 +297,20 @@ void Window::Show() {
     showWhenBuilt_ = true;
     return;
   }
-  if (!top_->isVisible() && location_ == 0) Centre();
+  // A window already up keeps its place and takes no focus: a repeated Show must neither pull
+  // the user away from another program nor cover an open message box.
+  if (top_->isVisible()) return;
+  if (location_ == 0) Centre();
+  QWidget* box = QApplication::activeModalWidget();
+  bool boxActive = box && QApplication::activeWindow() == box;
+  top_->setAttribute(Qt::WA_ShowWithoutActivating, box != nullptr);
   top_->show();
+  if (box) {
+    // The box waiting for an answer stays above the new window, and keeps the focus it had.
+    box->raise();
+    if (boxActive) box->activateWindow();
+    return;
+  }
   top_->raise();
   top_->activateWindow();
 }

@@ -1,7 +1,9 @@
 // The splash window: its class, its records, its controls and the hand-over to the calculator.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include "calculator/calc_window.h"
@@ -9,6 +11,7 @@
 #include "framework/application.h"
 #include "framework/canvas.h"
 #include "framework/delegate.h"
+#include "framework/dialogs.h"
 #include "framework/label.h"
 #include "framework/testing.h"
 #include "framework/text.h"
@@ -136,6 +139,57 @@ TEST_F(SplashTest, EarlyClickHandsOverAndTheTimerLaterShowsTheSameCalculator) {
   EXPECT_TRUE(calc->IsVisible());
   EXPECT_FALSE(about->IsVisible());
   EXPECT_EQ(WindowCount(), 2);
+}
+
+// The timer's hand-over after an early one shows a calculator that is already up: the user's
+// other window keeps the focus.
+TEST_F(SplashTest, TheTimersShowOfTheShownCalculatorTakesNoFocus) {
+  Ref<Window> about = AboutWindow::AboutWindow();
+  QTest::mouseClick(about->Content(), Qt::LeftButton, {}, QPoint(10, 10));
+  Window* calc = Open(Calc::kClassName);
+  ASSERT_TRUE(calc && calc->IsVisible());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(calc->Widget()));
+  QWidget other;  // where the user went meanwhile
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+  RaiseEvent(*TimerOf(*about), Timer::kAction);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &other);
+  EXPECT_TRUE(calc->IsVisible());
+}
+
+// A message box that is open when the timer fires stays the active window, whether the hand-over
+// shows the calculator for the first time or once more.
+TEST_F(SplashTest, AnOpenMessageBoxStaysActiveWhenTheTimerShowsTheCalculator) {
+  for (bool early : {false, true}) {
+    SCOPED_TRACE(early ? "after an early hand-over" : "first hand-over");
+    ReleaseAllWindows();
+    Ref<Window> about = AboutWindow::AboutWindow();
+    if (early) QTest::mouseClick(about->Content(), Qt::LeftButton, {}, QPoint(10, 10));
+    bool checked = false;
+    zefa::testing::SetAutoDismissMessageBoxes(false);
+    zefa::testing::SetMessageBoxWatcher([&](const std::string&) {
+      QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_TRUE(box);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+        RaiseEvent(*TimerOf(*about), Timer::kAction);
+        QCoreApplication::processEvents();
+        Window* calc = Open(Calc::kClassName);
+        EXPECT_TRUE(calc && calc->IsVisible());
+        EXPECT_EQ(QApplication::activeWindow(), box);
+        EXPECT_EQ(QApplication::activeModalWidget(), box);
+        checked = true;
+        box->close();
+      });
+    });
+    MsgBox("the box");
+    zefa::testing::SetMessageBoxWatcher(nullptr);
+    zefa::testing::SetAutoDismissMessageBoxes(true);
+    EXPECT_TRUE(checked);
+  }
 }
 
 TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
