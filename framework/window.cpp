@@ -473,7 +473,16 @@ void Window::ApplyGeometry() {
     content_->setMaximumSize(static_cast<int>(maxW_), static_cast<int>(maxH_));
     layout->setSizeConstraint(QLayout::SetDefaultConstraint);
   }
-  top_->adjustSize();
+  FitToContent();
+}
+
+// The window takes the size its content and menu bar ask for, whatever the screen's size: Qt's
+// own fitting would cut a resizable window down to two thirds of the screen.
+void Window::FitToContent() {
+  QLayout* layout = top_->layout();
+  layout->invalidate();
+  layout->activate();
+  top_->resize(top_->sizeHint());
 }
 
 void Window::ApplyTabOrder() {
@@ -498,10 +507,13 @@ void Window::InstallMenuBar() {
 void Window::Centre() {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  top_->adjustSize();
+  FitToContent();
+  // Centred along each side where it fits; where it does not, it starts at the screen's edge so
+  // that its title bar and top-left corner stay on the screen.
   QRect avail = screen->availableGeometry();
   QSize s = top_->frameGeometry().size();
-  top_->move(avail.x() + (avail.width() - s.width()) / 2, avail.y() + (avail.height() - s.height()) / 2);
+  top_->move(avail.x() + std::max(0, (avail.width() - s.width()) / 2),
+             avail.y() + std::max(0, (avail.height() - s.height()) / 2));
 }
 
 Ref<Object> _GetImplicitWindow(std::string_view className) {

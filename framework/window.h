@@ -79,6 +79,7 @@ class Window : public Object {
   void RequireWidget() const;
   void ApplyFlags();
   void ApplyGeometry();
+  void FitToContent();
   void ApplyTabOrder();
   void InstallMenuBar();
   void Centre();

@@ -1,0 +1,52 @@
+// Both windows on a screen smaller than they are, or scaled up (ctest runs this program on several
+// such screens): each opens at its record's size with its top-left corner on the screen, centred
+// along each side where it fits.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "calculator/calc_window.h"
+#include "calculator/project_pictures.h"
+#include "framework/application.h"
+#include "framework/delegate.h"
+#include "framework/timer.h"
+#include "shell/about_window.h"
+
+using namespace zefa;
+
+namespace {
+
+void ExpectPlaced(Window& w, QSize content) {
+  EXPECT_TRUE(w.IsVisible());
+  EXPECT_EQ(w.Content()->size(), content);
+  EXPECT_EQ(w.Widget()->width(), content.width());
+  QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+  QRect frame = w.Widget()->frameGeometry();
+  EXPECT_GE(frame.left(), avail.left());
+  EXPECT_GE(frame.top(), avail.top());
+  if (frame.width() <= avail.width()) {
+    EXPECT_NEAR(frame.center().x(), avail.center().x(), 1);
+  }
+  if (frame.height() <= avail.height()) {
+    EXPECT_NEAR(frame.center().y(), avail.center().y(), 1);
+  }
+}
+
+}  // namespace
+
+TEST(SmallScreen, EachWindowOpensAtItsSizeWithItsTopLeftOnTheScreen) {
+  ReleaseAllWindows();
+  ResetProjectPicturesForTesting();
+  QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+  RecordProperty("screen", std::to_string(avail.width()) + "x" + std::to_string(avail.height()));
+
+  Ref<Window> about = AboutWindow::AboutWindow();
+  ExpectPlaced(*about, {500, 300});
+  RaiseEvent(*CheckCast<Timer>(ControlByName(about.get(), "Timer1")), Timer::kAction);
+  Ref<Object> calc = _GetImplicitWindow(Calc::kClassName);
+  ASSERT_TRUE(calc);
+  ExpectPlaced(static_cast<Window&>(*calc), {480, 450});
+  ReleaseAllWindows();
+}
