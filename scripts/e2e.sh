@@ -319,4 +319,134 @@ t0=$(now)
 xdotool mousemove $((GX + GW / 2)) $((GY + 12)) click 1
 expect_exit_0 2000 "File > Quit" "$t0"
 
+# --- run 4: the timer's second hand-over takes the focus from no one -----------------------------
+# After an early hand-over the timer shows the calculator once more: neither another program's
+# window nor the program's own open message box may lose the keyboard focus or be covered.
+# Each check waits for a reaction of the program to input sent after the timer was due: by then
+# its event loop has run the timer (a coarse timer may fire up to 5% late).
+timer_due() { (($(now) >= SPLASH_SEEN + 4250)); }
+click_handover() { # X Y on the screen
+  xdotool mousemove "$1" "$2" click 1
+  wait_for 15000 "calculator window after the click on the splash" calculator_shown
+}
+helper_window() { HELPER=$(xs_named_window xmessage); [ -n "$HELPER" ] && xs_viewable "$HELPER"; }
+helper_focused() { [ "$(xdotool getwindowfocus)" = "$HELPER" ]; }
+box_shown() { BOX=$(xdotool search --onlyvisible --class '^zefa$' 2>/dev/null | grep -vx "$WIN" | head -n 1); [ -n "$BOX" ]; }
+box_focused() { [ "$(xdotool getwindowfocus)" = "$BOX" ]; }
+box_gone() { ! xs_viewable "$BOX"; }
+# Space held on the box's button draws it pressed: a reaction that leaves focus and stacking alone.
+box_looks_changed() {
+  xs_shot_window "$BOX" "$T/box-down.png"
+  [ "$(xs_diff "$T/box-up.png" "$T/box-down.png")" -gt 0 ]
+}
+# xwininfo lists the root's children from the top of the stack down.
+stack_index() { xwininfo -root -children | awk -v id="$(printf '0x%x' "$1")" '$1 == id { print NR; exit }'; }
+
+xs_log "run 4: the timer's second hand-over leaves the focus in another program"
+command -v xmessage >/dev/null || xs_die "xmessage is missing (scripts/install-deps installs it)"
+xs_start_app 4 "$PROG"
+expect_splash
+click_handover $((SX + 250)) $((SY + SMB + 150))
+expect_calculator
+xmessage -geometry +0+0 "another program" >/dev/null 2>&1 &
+HELPER_PID=$!
+wait_for 5000 "another program's window" helper_window
+xdotool windowfocus "$HELPER"
+wait_for 2000 "the keyboard focus in another program's window" helper_focused
+point_at "${NEUTRAL[@]}"
+convert -size "${BAND[2]}x${BAND[3]}" xc:white "$T/white-band.png"
+wait_for 2000 "empty caption band with the pointer on a blank spot" band_empty
+cp "$T/white-band.png" "$T/band-before.png"
+wait_for 10000 "the splash's timer to be due" timer_due
+point_at $((IQ_CAPTION[0] + IQ_CAPTION[2] / 2)) $((IQ_CAPTION[1] + IQ_CAPTION[3] / 2))
+wait_for 2000 "help picture with the pointer on \"IQ Score\"" band_differs
+helper_focused || xs_die "the timer's hand-over took the keyboard focus from another program"
+kill "$HELPER_PID" 2>/dev/null || true
+wait "$HELPER_PID" 2>/dev/null || true
+t0=$(now)
+xs_close_window "$WIN" || xs_die "could not send the close request"
+expect_exit_0 10000 "the close request" "$t0"
+
+xs_log "run 4: the timer's second hand-over leaves an open message box on top"
+xs_start_app 4b "$PROG"
+expect_splash
+click_handover $((SX + 250)) $((SY + SMB + 150))
+expect_calculator
+click_centre "${CALCULATE[@]}" # no IQ score: the program says what it needs
+wait_for 5000 "message box" box_shown
+wait_for 2000 "the keyboard focus in the message box" box_focused
+wait_for 10000 "the splash's timer to be due" timer_due
+xs_shot_window "$BOX" "$T/box-up.png"
+xdotool keydown space
+pressed=0
+xs_poll 2000 box_looks_changed && pressed=1
+xs_shot_root "$SHOTS/e2e-box-after-timer.png"
+box_focused || xs_die "the timer's hand-over took the keyboard focus from the open message box"
+b=$(stack_index "$BOX") c=$(stack_index "$WIN")
+[ -n "$b" ] && [ -n "$c" ] || xs_die "the message box or the calculator is missing from the stacking order"
+((b < c)) || xs_die "the timer's hand-over put the calculator above the open message box"
+((pressed)) || xs_die "the message box's button did not look pressed within 2000 ms of Space"
+xdotool keyup space
+wait_for 2000 "the message box to close when Space is let go" box_gone
+t0=$(now)
+xs_close_window "$WIN" || xs_die "could not send the close request"
+expect_exit_0 10000 "the close request" "$t0"
+
+# --- run 5: small screens and a scale factor --------------------------------------------------
+# Each window opens at its record's size times the scale, centred along each side of the screen
+# where it fits and at the screen's edge where it does not: its top-left corner is on the screen.
+placed() { # WHAT X Y W H
+  local what=$1 x=$2 y=$3 w=$4 h=$5
+  ((x >= 0 && y >= 0 && x < XS_SCREEN_W && y < XS_SCREEN_H)) ||
+    xs_die "$what at $x,$y: its top-left corner is off the ${XS_SCREEN_W}x${XS_SCREEN_H} screen"
+  if ((w <= XS_SCREEN_W)); then
+    ((x >= (XS_SCREEN_W - w) / 2 - 1 && x <= (XS_SCREEN_W - w) / 2 + 1)) || xs_die "$what at x $x is not centred"
+  else
+    ((x == 0)) || xs_die "$what is wider than the screen but starts at x $x, not 0"
+  fi
+  if ((h <= XS_SCREEN_H)); then
+    ((y >= (XS_SCREEN_H - h) / 2 - 1 && y <= (XS_SCREEN_H - h) / 2 + 1)) || xs_die "$what at y $y is not centred"
+  else
+    ((y == 0)) || xs_die "$what is higher than the screen but starts at y $y, not 0"
+  fi
+}
+
+small_screen_run() { # WxH SCALE
+  local name="$1-x$2" k=$2
+  xs_log "run 5: screen $1, scale $k"
+  xs_stop_xvfb
+  xs_start_xvfb "$1"
+  xs_start_app "5-$name" env QT_SCALE_FACTOR="$k" "$PROG"
+  wait_for 15000 "splash window" splash_shown
+  xs_geometry "$SPLASH"
+  SX=$GX SY=$GY SMB=$((GH - SPLASH_H * k))
+  xs_log "splash ${GW}x${GH} at $GX,$GY"
+  [ "$GW" -eq $((500 * k)) ] || xs_die "splash is $GW wide, not $((500 * k))"
+  ((SMB >= 0)) || xs_die "splash is $GH high, less than $((SPLASH_H * k))"
+  placed splash "$GX" "$GY" "$GW" "$GH"
+  xs_shot_root "$SHOTS/e2e-small-$name-splash.png"
+  # The title picture, where the screen shows all of it, is drawn whole at its place.
+  if ((GX + 452 * k <= XS_SCREEN_W && GY + SMB + 130 * k <= XS_SCREEN_H)); then
+    xs_shot_window "$SPLASH" "$T/small-splash.png"
+    xs_on_white "$RES/ZEFAtitle.png" "$T/small-title-ref1.png"
+    convert "$T/small-title-ref1.png" -scale "$((100 * k))%" "$T/small-title-ref.png"
+    xs_crop "$T/small-splash.png" $((48 * k)) $((SMB + 54 * k)) $((404 * k)) $((76 * k)) "$T/small-title.png"
+    expect_picture "$T/small-title.png" "$T/small-title-ref.png" "splash title picture on $1 at scale $k"
+  fi
+  click_handover $((SX + 20 * k)) $((SY + SMB + 20 * k))
+  xs_geometry "$WIN"
+  xs_log "calculator ${GW}x${GH} at $GX,$GY"
+  [ "$GW" -eq $((CALC_W * k)) ] || xs_die "calculator is $GW wide, not $((CALC_W * k))"
+  ((GH > CALC_H * k)) || xs_die "calculator is $GH high, not more than $((CALC_H * k))"
+  placed calculator "$GX" "$GY" "$GW" "$GH"
+  xs_shot_root "$SHOTS/e2e-small-$name-calculator.png"
+  [ "$(xdotool getwindowfocus)" = "$WIN" ] || xs_die "the calculator does not have the keyboard focus"
+  local t0=$(now)
+  xdotool key ctrl+q
+  expect_exit_0 10000 "Ctrl+Q" "$t0"
+}
+small_screen_run 640x480 1
+small_screen_run 1280x1024 2
+small_screen_run 640x480 2
+
 xs_log "all checks passed in $(($(now) - start)) ms; screenshots in $SHOTS"

@@ -41,7 +41,10 @@ xs__display_ready() { [ -s "$1" ] && grep -q '^[0-9][0-9]*$' "$1"; }
 xs__display_answers() { xdpyinfo >/dev/null 2>&1; }
 
 # Starts Xvfb on a display number it picks itself (no clash with other sessions) and exports DISPLAY.
+# An optional WIDTHxHEIGHT sets the screen's size (and XS_SCREEN_W, XS_SCREEN_H); 1280x1024 by default.
 xs_start_xvfb() {
+  local size=${1:-1280x1024}
+  XS_SCREEN_W=${size%x*} XS_SCREEN_H=${size#*x}
   local fd_file="$XS_TMP/display"
   : >"$fd_file"
   Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_W}x${XS_SCREEN_H}x24" -nolisten tcp -noreset \
@@ -91,13 +94,17 @@ xs_stop_app() {
   XS_APP_PID=
 }
 
-xs_cleanup() {
-  xs_stop_app
+xs_stop_xvfb() {
   if [ -n "${XS_XVFB_PID:-}" ]; then
     kill "$XS_XVFB_PID" 2>/dev/null || true
     wait "$XS_XVFB_PID" 2>/dev/null || true
     XS_XVFB_PID=
   fi
+}
+
+xs_cleanup() {
+  xs_stop_app
+  xs_stop_xvfb
   [ -n "${XS_TMP:-}" ] && rm -rf "$XS_TMP"
 }
 
