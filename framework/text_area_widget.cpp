@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/delegate.h"
 #include "framework/text_area.h"
+#include "framework/window_widget.h"
 
 namespace zefa {
 
@@ -40,6 +41,7 @@ void TextAreaWidget::SetProgramText(const QString& text) {
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* e) {
+  if (IsBareModifier(*e)) return QLineEdit::keyPressEvent(e);
   bool handled = false;
   std::string key = e->text().toStdString();
   DeliverFromToolkit([&] {

@@ -2,9 +2,15 @@
 // The Qt side of a framework window: it turns the toolkit's events into the window's events.
 #include <QWidget>
 
+class QKeyEvent;
+
 namespace zefa {
 
 class Window;
+
+// A modifier or lock key pressed on its own (Shift, Ctrl, Alt, Super, Caps Lock, ...): no key press
+// of its own, so it raises no KeyDown.
+bool IsBareModifier(const QKeyEvent& e);
 
 class WindowWidget : public QWidget {
  public:

@@ -33,6 +33,26 @@ TEST_F(CalcTest, TypingRespectsTheMasks) {
   EXPECT_EQ(corr->Text(), ".655");
 }
 
+// A modifier or lock key on its own raises no KeyDown in a field; a key it modifies does.
+TEST_F(CalcTest, BareModifierKeysRaiseNoKeyDown) {
+  static int keyDowns = 0;
+  keyDowns = 0;
+  Ref<TextArea> field = Ctl(Calc::kSD1Fld);
+  Method count = [](Object*, Args) -> Value {
+    ++keyDowns;
+    return false;
+  };
+  RuntimeAddEventHandler(*field, RectControl::kKeyDown, AddHandler::Stub(RectControl::kKeyDown),
+                         RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea, String )", 0));
+  field->SetFocus();
+  for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_CapsLock,
+                    Qt::Key_AltGr, Qt::Key_NumLock, Qt::Key_Hyper_R})
+    QTest::sendKeyEvent(QTest::Click, W(field), k, QString(), Qt::NoModifier);
+  EXPECT_EQ(keyDowns, 0);
+  QTest::keyClick(W(field), Qt::Key_A, Qt::ShiftModifier);
+  EXPECT_EQ(keyDowns, 1);
+}
+
 TEST_F(CalcTest, DeletingThatBreaksTheMaskIsRefused) {
   Ref<TextArea> corr = Ctl(Calc::kCorrFld);
   corr->SetFocus();
