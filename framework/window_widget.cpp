@@ -51,6 +51,17 @@ void WindowWidget::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
+// Qt calls this when the focused control is disabled; the focus then stays with the window rather
+// than passing to a control the user did not choose. Tab and Backtab go on as usual.
+bool WindowWidget::focusNextPrevChild(bool next) {
+  QWidget* focused = focusWidget();
+  if (focused && focused != this && !focused->isEnabled()) {
+    setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  return QWidget::focusNextPrevChild(next);
+}
+
 ContentWidget::ContentWidget(Window* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
 
 void ContentWidget::mousePressEvent(QMouseEvent* e) {

@@ -19,6 +19,8 @@ class WindowWidget : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  // Moving the focus on from a control that disabled itself leaves it with the window instead.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   Window* owner_;
