@@ -4,6 +4,7 @@
 
 #include "framework/application.h"
 #include "framework/delegate.h"
+#include "framework/dialogs.h"
 #include "framework/text_area.h"
 #include "framework/window_widget.h"
 
@@ -30,8 +31,11 @@ TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent)
   setValidator(rules_);
   connect(this, &QLineEdit::textEdited, this,
           [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kTextChange); }); });
-  connect(this, &QLineEdit::inputRejected, this,
-          [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); }); });
+  // A refused keystroke is heard, so that the user notices that it left no trace.
+  connect(this, &QLineEdit::inputRejected, this, [this] {
+    Beep();
+    DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); });
+  });
 }
 
 // Text from the program is set as given: the rules bind the user's edits only.

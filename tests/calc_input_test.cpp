@@ -53,6 +53,41 @@ TEST_F(CalcTest, BareModifierKeysRaiseNoKeyDown) {
   EXPECT_EQ(keyDowns, 1);
 }
 
+// Each keystroke the mask or length refuses rings the bell once and raises ValidationError.
+TEST_F(CalcTest, RefusedKeystrokesAreHeard) {
+  static int refusals = 0;
+  refusals = 0;
+  Method count = [](Object*, Args) -> Value {
+    ++refusals;
+    return {};
+  };
+  Ref<TextArea> iq = Ctl(Calc::kIQFld);
+  Ref<TextArea> corr = Ctl(Calc::kCorrFld);
+  for (const Ref<TextArea>& f : {iq, corr})
+    RuntimeAddEventHandler(*f, TextArea::kValidationError, AddHandler::Stub(TextArea::kValidationError),
+                           RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea )", 0));
+  struct Case {
+    Ref<TextArea> field;
+    const char* before;
+    int selFrom, selLength;
+    const char* typed;
+    const char* after;
+    int refused;
+  };
+  for (const Case& c : {Case{corr, ".60", 1, 2, "0.75", ".075", 1}, Case{iq, "100", 0, 3, "12.0", "120", 1},
+                        Case{iq, "", 0, 0, "1a2b34", "123", 3}, Case{corr, "", 0, 0, "0.6", ".6", 1}}) {
+    c.field->SetText(c.before);
+    c.field->SetFocus();
+    static_cast<QLineEdit*>(W(c.field))->setSelection(c.selFrom, c.selLength);
+    int beeps = zefa::testing::BeepCount();
+    refusals = 0;
+    QTest::keyClicks(W(c.field), c.typed);
+    EXPECT_EQ(c.field->Text(), c.after) << c.typed;
+    EXPECT_EQ(zefa::testing::BeepCount() - beeps, c.refused) << c.typed;
+    EXPECT_EQ(refusals, c.refused) << c.typed;
+  }
+}
+
 TEST_F(CalcTest, DeletingThatBreaksTheMaskIsRefused) {
   Ref<TextArea> corr = Ctl(Calc::kCorrFld);
   corr->SetFocus();
