@@ -33,6 +33,7 @@ TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent)
           [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kTextChange); }); });
   // A refused keystroke is heard, so that the user notices that it left no trace.
   connect(this, &QLineEdit::inputRejected, this, [this] {
+    if (programEdit_) return;  // Qt reports program text that misses the mask too
     Beep();
     DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); });
   });
@@ -41,7 +42,9 @@ TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent)
 // Text from the program is set as given: the rules bind the user's edits only.
 void TextAreaWidget::SetProgramText(const QString& text) {
   if (text == this->text()) return;
+  programEdit_ = true;
   setText(text);
+  programEdit_ = false;
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* e) {

@@ -86,6 +86,12 @@ TEST_F(CalcTest, RefusedKeystrokesAreHeard) {
     EXPECT_EQ(zefa::testing::BeepCount() - beeps, c.refused) << c.typed;
     EXPECT_EQ(refusals, c.refused) << c.typed;
   }
+  // Text the program sets is no keystroke, whatever it holds.
+  int beeps = zefa::testing::BeepCount();
+  refusals = 0;
+  corr->SetText("-.5");
+  EXPECT_EQ(zefa::testing::BeepCount(), beeps);
+  EXPECT_EQ(refusals, 0);
 }
 
 TEST_F(CalcTest, DeletingThatBreaksTheMaskIsRefused) {
