@@ -319,4 +319,16 @@ t0=$(now)
 xdotool mousemove $((GX + GW / 2)) $((GY + 12)) click 1
 expect_exit_0 2000 "File > Quit" "$t0"
 
+# --- run 4: Ctrl+Q while the splash shows quits; the Ctrl alone is no key press -------------------
+xs_log "run 4: Ctrl+Q on the splash"
+xs_start_app 4 "$PROG"
+expect_splash
+splash_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$SPLASH" ]; }
+wait_for 5000 "keyboard focus on the splash" splash_focused
+t0=$(now)
+xdotool keydown ctrl
+xdotool key q
+xdotool keyup ctrl
+expect_exit_0 5000 "Ctrl+Q on the splash" "$t0"
+
 xs_log "all checks passed in $(($(now) - start)) ms; screenshots in $SHOTS"
