@@ -1,10 +1,13 @@
 #include "framework/menu.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QLineEdit>
+#include <QPointer>
+#include <memory>
 
 #include "framework/application.h"
 #include "framework/delegate.h"
@@ -126,26 +129,76 @@ void AddMethodList(ClassRecord& r) {
   for (const Operation& op : r.table) r.methods.push_back({op.name, op.signature, op.fn, {}});
 }
 
+// The text field the menus of one window act on: the focused one, also while the menu bar has
+// borrowed the focus for keyboard navigation.
+class FieldFinder {
+ public:
+  explicit FieldFinder(QMenuBar* bar) : bar_(bar) {}
+  void FocusChanged(QWidget* old, QWidget* now) {
+    if (now && now == bar_) lent_ = qobject_cast<QLineEdit*>(old);
+  }
+  QLineEdit* Field() const {
+    if (!bar_) return nullptr;
+    QWidget* f = QApplication::focusWidget();
+    QLineEdit* edit = f && f == bar_ ? lent_.data() : qobject_cast<QLineEdit*>(f);
+    return edit && edit->window() == bar_->window() ? edit : nullptr;
+  }
+
+ private:
+  QPointer<QMenuBar> bar_;
+  QPointer<QLineEdit> lent_;
+};
+using Finder = std::shared_ptr<FieldFinder>;
+
+// Whether choosing the item now would do anything: its class's Action hook always acts; the Edit
+// items act on the focused field where it has what they need.
+bool WouldAct(const MenuItem& item, const QLineEdit* edit) {
+  if (HasWindowHook(item, MenuItem::kAction)) return true;
+  if (!edit) return false;
+  const std::string& n = item.Name();
+  bool editable = !edit->isReadOnly();  // results can be copied, never changed
+  if (n == "EditCopy") return edit->hasSelectedText();
+  if (n == "EditUndo") return editable && edit->isUndoAvailable();
+  if (n == "EditCut" || n == "EditClear") return editable && edit->hasSelectedText();
+  if (n == "EditPaste") return editable && !QApplication::clipboard()->text().isEmpty();
+  return false;
+}
+
 // What choosing an item does: its class's Action hook, or the Edit actions by name.
-void Choose(const Ref<MenuItem>& item) {
+void Choose(const Ref<MenuItem>& item, const Finder& finder) {
   DeliverFromToolkit([&] {
     if (HasWindowHook(*item, MenuItem::kAction)) {
       RaiseWindowEvent(*item, MenuItem::kAction);
       return;
     }
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!edit) return;
+    QLineEdit* edit = finder->Field();
+    if (!edit || !WouldAct(*item, edit)) return;
     const std::string& n = item->Name();
-    if (n == "EditCopy") return edit->copy();
-    if (edit->isReadOnly()) return;  // results can be copied, never changed
-    if (n == "EditUndo") edit->undo();
+    if (n == "EditCopy") edit->copy();
+    else if (n == "EditUndo") edit->undo();
     else if (n == "EditCut") edit->cut();
     else if (n == "EditPaste") edit->paste();
-    else if (n == "EditClear") edit->del();
+    else if (n == "EditClear") edit->del();  // with a selection, deletes just that
   });
 }
 
-void AddItems(QMenu* menu, const MenuItem& parent) {
+// A caption as Qt shows it: '&' stands for itself, and a top-level menu's first letter or digit
+// opens it with Alt.
+QString MenuText(const std::string& caption, bool mnemonic) {
+  QString text;
+  for (QChar c : QString::fromStdString(caption)) {
+    if (mnemonic && c.isLetterOrNumber()) {
+      text += QChar('&');
+      mnemonic = false;
+    }
+    text += c;
+    if (c == QChar('&')) text += c;
+  }
+  return text;
+}
+
+void AddItems(QMenu* menu, const MenuItem& parent, const Finder& finder) {
+  std::vector<std::pair<QAction*, Ref<MenuItem>>> automatic;
   for (const Ref<MenuItem>& item : parent.Children()) {
     if (!item->Visible()) continue;
     if (item->Value() == "-") {
@@ -153,10 +206,16 @@ void AddItems(QMenu* menu, const MenuItem& parent) {
       continue;
     }
     if (item->Value().empty() && item->Count() == 0) continue;  // nothing to draw
-    QAction* a = menu->addAction(QString::fromStdString(item->Value()));
+    QAction* a = menu->addAction(MenuText(item->Value(), false));
     if (!item->Shortcut().empty()) a->setShortcut(QKeySequence(QString::fromStdString(ShortcutKeys(item->Shortcut()))));
-    QObject::connect(a, &QAction::triggered, [item] { Choose(item); });
+    QObject::connect(a, &QAction::triggered, [item, finder] { Choose(item, finder); });
+    if (item->AutoEnabled()) automatic.emplace_back(a, item);
   }
+  if (automatic.empty()) return;
+  QObject::connect(menu, &QMenu::aboutToShow, [automatic, finder] {
+    QLineEdit* edit = finder->Field();
+    for (const auto& [action, item] : automatic) action->setEnabled(WouldAct(*item, edit));
+  });
 }
 
 }  // namespace
@@ -279,10 +338,13 @@ std::string ShortcutKeys(const std::string& shortcut) {
 QMenuBar* BuildMenuBar(const MenuItem& bar, QWidget* window) {
   auto* qbar = new QMenuBar(window);
   qbar->setNativeMenuBar(false);
+  auto finder = std::make_shared<FieldFinder>(qbar);
+  QObject::connect(qApp, &QApplication::focusChanged, qbar,
+                   [finder](QWidget* old, QWidget* now) { finder->FocusChanged(old, now); });
   for (const Ref<MenuItem>& top : bar.Children()) {
     if (!top->Visible() || (top->Value().empty() && top->Count() == 0)) continue;
-    QMenu* menu = qbar->addMenu(QString::fromStdString(top->Value()));
-    AddItems(menu, *top);
+    QMenu* menu = qbar->addMenu(MenuText(top->Value(), true));
+    AddItems(menu, *top, finder);
   }
   return qbar;
 }

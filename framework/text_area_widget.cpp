@@ -4,7 +4,9 @@
 
 #include "framework/application.h"
 #include "framework/delegate.h"
+#include "framework/dialogs.h"
 #include "framework/text_area.h"
+#include "framework/window_widget.h"
 
 namespace zefa {
 
@@ -29,17 +31,24 @@ TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent)
   setValidator(rules_);
   connect(this, &QLineEdit::textEdited, this,
           [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kTextChange); }); });
-  connect(this, &QLineEdit::inputRejected, this,
-          [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); }); });
+  // A refused keystroke is heard, so that the user notices that it left no trace.
+  connect(this, &QLineEdit::inputRejected, this, [this] {
+    if (programEdit_) return;  // Qt reports program text that misses the mask too
+    Beep();
+    DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); });
+  });
 }
 
 // Text from the program is set as given: the rules bind the user's edits only.
 void TextAreaWidget::SetProgramText(const QString& text) {
   if (text == this->text()) return;
+  programEdit_ = true;
   setText(text);
+  programEdit_ = false;
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* e) {
+  if (IsBareModifier(*e)) return QLineEdit::keyPressEvent(e);
   bool handled = false;
   std::string key = e->text().toStdString();
   DeliverFromToolkit([&] {

@@ -36,6 +36,7 @@ class TextAreaWidget : public QLineEdit {
  private:
   TextArea* owner_;
   MaskValidator* rules_;
+  bool programEdit_ = false;  // while the program sets the text
 };
 
 }  // namespace zefa

@@ -2,9 +2,15 @@
 // The Qt side of a framework window: it turns the toolkit's events into the window's events.
 #include <QWidget>
 
+class QKeyEvent;
+
 namespace zefa {
 
 class Window;
+
+// A modifier or lock key pressed on its own (Shift, Ctrl, Alt, Super, Caps Lock, ...): no key press
+// of its own, so it raises no KeyDown.
+bool IsBareModifier(const QKeyEvent& e);
 
 class WindowWidget : public QWidget {
  public:
@@ -13,6 +19,8 @@ class WindowWidget : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  // Moving the focus on from a control that disabled itself leaves it with the window instead.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   Window* owner_;

@@ -1,4 +1,6 @@
 // Result fields and the focus: a focused result field disables one of them until it leaves.
+#include <QApplication>
+#include <QClipboard>
 #include <QtTest/QTest>
 
 #include "calc_fixture.h"
@@ -87,30 +89,48 @@ TEST_F(FocusTest, CalculateWritesADisabledFieldAndLeavesItDisabled) {
   EXPECT_EQ(Text(Calc::kSD10Fld), "");
 }
 
-// Qt takes the focus away from a widget that is disabled while focused and hands it to the next
-// one in the chain; that brings the field's LostFocus, which enables it again. One round, no loop.
+// A result field that disables itself on the focus gives it back to the window: no other field
+// receives it, so nothing typed or copied next reaches a field the user did not click. Its
+// LostFocus enables it again; one round, no loop.
 TEST_F(FocusTest, ClickingIntoResultFieldsWithRealFocus) {
   Window& w = Win();
   w.Widget()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.Widget()));
-  QWidget* pach = Ctl<RectControl>(Calc::kPAchFld)->Widget();
+  Calculate("100", ".60");
+  QWidget* iq = Ctl<RectControl>(Calc::kIQFld)->Widget();
+  QApplication::clipboard()->setText("before");
+  FocusCounter iqCounter;
+  iq->installEventFilter(&iqCounter);
+
+  for (Calc::Slot s : {Calc::kPAchFld, Calc::kSD10Fld, Calc::kSD05Fld}) {
+    QWidget* field = Ctl<RectControl>(s)->Widget();
+    FocusCounter counter;
+    field->installEventFilter(&counter);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(counter.in, 1) << s;
+    EXPECT_EQ(counter.out, 1) << s;
+    EXPECT_EQ(QApplication::focusWidget(), w.Widget()) << s;  // the window keeps it
+    EXPECT_EQ(Disabled(), "-") << s;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    field->removeEventFilter(&counter);
+  }
+  iq->removeEventFilter(&iqCounter);
+  EXPECT_EQ(iqCounter.in, 0);
+  EXPECT_EQ(Text(Calc::kIQFld), "100");
+  EXPECT_EQ(QApplication::clipboard()->text(), "before");
+  for (const auto& [name, c] : w.Controls()) {
+    if (c->Class().IsA(RectControl::Class())) {
+      EXPECT_FALSE(static_cast<RectControl&>(*c).HasFocus()) << name;
+    }
+  }
+
   QWidget* sd1 = Ctl<RectControl>(Calc::kSD1Fld)->Widget();
-  FocusCounter counter;
-  pach->installEventFilter(&counter);
-
-  QTest::mouseClick(pach, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_EQ(counter.in, 1);
-  EXPECT_EQ(counter.out, 1);
-  EXPECT_FALSE(pach->hasFocus());
-  EXPECT_TRUE(Ctl(Calc::kIQFld)->HasFocus());  // the next tab stop took it
-  EXPECT_EQ(Disabled(), "-");
-
   QTest::mouseClick(sd1, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_TRUE(sd1->hasFocus());
   EXPECT_EQ(Disabled(), "PAchFld");  // SD1Fld keeps the focus and stays enabled
 
-  QTest::mouseClick(Ctl<RectControl>(Calc::kIQFld)->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(iq, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_TRUE(Ctl(Calc::kIQFld)->HasFocus());
   EXPECT_EQ(Disabled(), "-");
-  pach->removeEventFilter(&counter);
 }

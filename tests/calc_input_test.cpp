@@ -33,6 +33,67 @@ TEST_F(CalcTest, TypingRespectsTheMasks) {
   EXPECT_EQ(corr->Text(), ".655");
 }
 
+// A modifier or lock key on its own raises no KeyDown in a field; a key it modifies does.
+TEST_F(CalcTest, BareModifierKeysRaiseNoKeyDown) {
+  static int keyDowns = 0;
+  keyDowns = 0;
+  Ref<TextArea> field = Ctl(Calc::kSD1Fld);
+  Method count = [](Object*, Args) -> Value {
+    ++keyDowns;
+    return false;
+  };
+  RuntimeAddEventHandler(*field, RectControl::kKeyDown, AddHandler::Stub(RectControl::kKeyDown),
+                         RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea, String )", 0));
+  field->SetFocus();
+  for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_CapsLock,
+                    Qt::Key_AltGr, Qt::Key_NumLock, Qt::Key_Hyper_R})
+    QTest::sendKeyEvent(QTest::Click, W(field), k, QString(), Qt::NoModifier);
+  EXPECT_EQ(keyDowns, 0);
+  QTest::keyClick(W(field), Qt::Key_A, Qt::ShiftModifier);
+  EXPECT_EQ(keyDowns, 1);
+}
+
+// Each keystroke the mask or length refuses rings the bell once and raises ValidationError.
+TEST_F(CalcTest, RefusedKeystrokesAreHeard) {
+  static int refusals = 0;
+  refusals = 0;
+  Method count = [](Object*, Args) -> Value {
+    ++refusals;
+    return {};
+  };
+  Ref<TextArea> iq = Ctl(Calc::kIQFld);
+  Ref<TextArea> corr = Ctl(Calc::kCorrFld);
+  for (const Ref<TextArea>& f : {iq, corr})
+    RuntimeAddEventHandler(*f, TextArea::kValidationError, AddHandler::Stub(TextArea::kValidationError),
+                           RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea )", 0));
+  struct Case {
+    Ref<TextArea> field;
+    const char* before;
+    int selFrom, selLength;
+    const char* typed;
+    const char* after;
+    int refused;
+  };
+  for (const Case& c : {Case{corr, ".60", 1, 2, "0.75", ".075", 1}, Case{iq, "100", 0, 3, "12.0", "120", 1},
+                        Case{iq, "", 0, 0, "1a2b34", "123", 3}, Case{corr, "", 0, 0, "0.6", ".6", 1}}) {
+    c.field->SetText(c.before);
+    c.field->SetFocus();
+    static_cast<QLineEdit*>(W(c.field))->setSelection(c.selFrom, c.selLength);
+    int beeps = zefa::testing::BeepCount();
+    refusals = 0;
+    QTest::keyClicks(W(c.field), c.typed);
+    EXPECT_EQ(c.field->Text(), c.after) << c.typed;
+    EXPECT_EQ(zefa::testing::BeepCount() - beeps, c.refused) << c.typed;
+    EXPECT_EQ(refusals, c.refused) << c.typed;
+  }
+  // Text the program sets is no keystroke, whatever it holds.
+  int beeps = zefa::testing::BeepCount();
+  refusals = 0;
+  corr->SetText("-.5");
+  EXPECT_EQ(zefa::testing::BeepCount(), beeps);
+  EXPECT_EQ(refusals, 0);
+}
+
 TEST_F(CalcTest, DeletingThatBreaksTheMaskIsRefused) {
   Ref<TextArea> corr = Ctl(Calc::kCorrFld);
   corr->SetFocus();

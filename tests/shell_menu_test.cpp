@@ -1,9 +1,23 @@
 // The menu bar: its class, its fourteen entries, its single instance and how building fails.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QtTest/QTest>
+
+#include "calculator/calc_window.h"
+#include "framework/application.h"
+#include "framework/delegate.h"
 #include "framework/exceptions.h"
 #include "framework/menu.h"
+#include "framework/text_area.h"
+#include "framework/window.h"
 #include "shell/menu_bar.h"
+#include "shell/startup.h"
 #include "shell/steps.h"
 
 using namespace zefa;
@@ -117,4 +131,158 @@ TEST_F(MenuTest, AnItemWhoseMenuIsNotFoundByNameIsAttachedNowhere) {
   ASSERT_EQ(bar->Count(), 1);
   EXPECT_EQ(bar->Item(0)->Name(), "UntitledMenu2");
   EXPECT_EQ(bar->Item(0)->Count(), 0);
+}
+
+namespace {
+
+// A desktop style where Alt alone moves the focus into the menu bar.
+struct AltNavigationStyle : QProxyStyle {
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    return hint == SH_MenuBar_AltKeyNavigation ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+// The calculator window with the application's real menu bar and real focus.
+class EditMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ReleaseAllWindows();
+    ResetQuitForTesting();
+    if (!App()) _NewAppInstance();
+    window_ = Calc::Calc();
+    window_->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Widget()));
+    bar_ = window_->Widget()->findChild<QMenuBar*>();
+    ASSERT_TRUE(bar_);
+    edit_ = Menu("Edit");
+    ASSERT_TRUE(edit_);
+  }
+  void TearDown() override {
+    window_.reset();
+    ReleaseAllWindows();
+  }
+  QMenu* Menu(const char* caption) {
+    for (QAction* top : bar_->actions())
+      if (top->menu() && QString(top->text()).remove('&') == caption) return top->menu();
+    return nullptr;
+  }
+  QLineEdit* Field(Calc::Slot s) { return static_cast<QLineEdit*>(Calc::Get<TextArea>(window_.get(), s)->Widget()); }
+  QAction* Entry(const char* text) {
+    for (QAction* a : edit_->actions())
+      if (a->text() == text) return a;
+    ADD_FAILURE() << "no entry " << text;
+    return nullptr;
+  }
+  // Opens the Edit menu as a user would and lists the entries it shows enabled.
+  std::string Enabled() {
+    edit_->popup(QPoint(0, 0));
+    std::string s;
+    for (const char* e : {"Undo", "Cut", "Copy", "Paste", "Clear"})
+      if (Entry(e)->isEnabled()) s += (s.empty() ? "" : " ") + std::string(e);
+    edit_->hide();
+    return s.empty() ? "-" : s;
+  }
+
+  Ref<Window> window_;
+  QMenuBar* bar_ = nullptr;
+  QMenu* edit_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(EditMenuTest, EntriesAreEnabledOnlyWhereTheyWouldAct) {
+  QClipboard* clipboard = QApplication::clipboard();
+  clipboard->clear();
+  window_->Widget()->setFocus();  // no text field holds the focus
+  EXPECT_EQ(Enabled(), "-");
+  QLineEdit* iq = Field(Calc::kIQFld);
+  iq->setFocus();
+  EXPECT_EQ(Enabled(), "-");
+  clipboard->setText("12");
+  EXPECT_EQ(Enabled(), "Paste");
+  QTest::keyClicks(iq, "123");
+  EXPECT_EQ(Enabled(), "Undo Paste");
+  iq->setSelection(0, 2);
+  EXPECT_EQ(Enabled(), "Undo Cut Copy Paste Clear");
+  window_->Widget()->setFocus();
+  EXPECT_EQ(Enabled(), "-");
+
+  // A result field can be copied from, never changed.
+  Calc::Get<TextArea>(window_.get(), Calc::kSD1Fld)->SetText("  88 - 112");
+  QLineEdit* sd1 = Field(Calc::kSD1Fld);
+  sd1->setFocus();
+  EXPECT_EQ(Enabled(), "-");
+  sd1->selectAll();
+  EXPECT_EQ(Enabled(), "Copy");
+
+  // Quit acts whatever has the focus.
+  QMenu* file = Menu("File");
+  file->popup(QPoint(0, 0));
+  EXPECT_TRUE(file->actions().at(0)->isEnabled());
+  file->hide();
+}
+
+TEST_F(EditMenuTest, ClearDeletesTheSelectionOnly) {
+  QApplication::clipboard()->clear();
+  QLineEdit* iq = Field(Calc::kIQFld);
+  iq->setFocus();
+  QTest::keyClicks(iq, "123");
+  iq->setCursorPosition(0);
+  QAction* clear = Entry("Clear");
+  clear->setEnabled(true);  // as a stale menu might show it
+  clear->trigger();
+  EXPECT_EQ(iq->text(), "123");
+  iq->setSelection(0, 2);
+  EXPECT_EQ(Enabled(), "Undo Cut Copy Clear");
+  clear->trigger();
+  EXPECT_EQ(iq->text(), "3");
+}
+
+// Alt and a menu's first letter open it; the captions the runtime holds stay as they were.
+TEST_F(EditMenuTest, MenusOpenWithAltAndTheirFirstLetter) {
+  QStringList titles;
+  for (QAction* top : bar_->actions()) titles << top->text();
+  EXPECT_EQ(titles, QStringList({"&File", "&Edit"}));
+  MenuItem& bar = *App()->MenuBar();
+  EXPECT_EQ(bar.Item(1)->Value(), "File");
+  EXPECT_EQ(bar.Item(2)->Value(), "Edit");
+
+  QLineEdit* iq = Field(Calc::kIQFld);
+  iq->setFocus();
+  QTest::keyClicks(iq, "12");
+  iq->selectAll();
+  QTest::keyClick(iq, Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return edit_->isVisible(); }, 5000));
+  EXPECT_TRUE(Entry("Copy")->isEnabled());
+  EXPECT_EQ(iq->text(), "12");  // the key went to the menu bar, not the field
+  edit_->hide();
+
+  // Where Alt alone moves the focus into the menu bar, the entries still judge the field it left.
+  AltNavigationStyle style;
+  bar_->setStyle(&style);
+  QApplication::clipboard()->setText("3");
+  iq->setFocus();
+  QTest::keyClick(iq, Qt::Key_Alt);
+  EXPECT_EQ(QApplication::focusWidget(), bar_);
+  QTest::keyClick(bar_, Qt::Key_E);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return edit_->isVisible(); }, 5000));
+  EXPECT_TRUE(Entry("Paste")->isEnabled());
+  edit_->hide();
+  bar_->setStyle(nullptr);
+
+  // '&' in a caption stands for itself.
+  Ref<MenuItem> root = CheckCast<MenuItem>(RuntimeNewObject(MenuItem::Class()));
+  Ref<MenuItem> menu = CheckCast<MenuItem>(RuntimeNewObject(MenuItem::Class()));
+  Ref<MenuItem> item = CheckCast<MenuItem>(RuntimeNewObject(MenuItem::Class()));
+  menu->SetValue("& Tools");
+  item->SetValue("Cut & Paste");
+  menu->AddMenu(item);
+  root->AddMenu(menu);
+  QWidget host;
+  QMenuBar* qbar = BuildMenuBar(*root, &host);
+  ASSERT_EQ(qbar->actions().size(), 1);
+  EXPECT_EQ(qbar->actions()[0]->text(), "&& &Tools");
+  EXPECT_EQ(qbar->actions()[0]->menu()->actions()[0]->text(), "Cut && Paste");
+  EXPECT_EQ(menu->Value(), "& Tools");
 }

@@ -18,6 +18,7 @@
 #include "framework/timer.h"
 #include "shell/about_records.h"
 #include "shell/about_window.h"
+#include "shell/startup.h"
 
 using namespace zefa;
 
@@ -204,6 +205,28 @@ TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
   EXPECT_FALSE(down.Boolean());
   EXPECT_FALSE(key.Boolean());
   EXPECT_EQ(WindowCount(), 2);
+}
+
+// A modifier or lock key on its own is no key press, so Ctrl+Q on the splash reaches its menu's
+// Quit rather than handing over on the Ctrl.
+TEST_F(SplashTest, BareModifierKeysDoNotHandOverAndCtrlQQuits) {
+  if (!App()) _NewAppInstance();  // the application's menu bar, with its Quit shortcut
+  Ref<Window> about = AboutWindow::AboutWindow();
+  about->Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
+  for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_Super_R,
+                    Qt::Key_CapsLock, Qt::Key_AltGr, Qt::Key_NumLock, Qt::Key_Hyper_L}) {
+    QTest::sendKeyEvent(QTest::Click, about->Widget(), k, QString(), Qt::NoModifier);
+    EXPECT_TRUE(about->IsVisible()) << k;
+  }
+  EXPECT_EQ(Open(Calc::kClassName), nullptr);
+
+  QTest::keyPress(about->Widget(), Qt::Key_Control);
+  QTest::keyClick(about->Widget(), Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyRelease(about->Widget(), Qt::Key_Control);
+  ASSERT_TRUE(RequestedQuit());
+  EXPECT_EQ(*RequestedQuit(), 0);
+  EXPECT_EQ(Open(Calc::kClassName), nullptr);
 }
 
 TEST_F(SplashTest, BothBannersShareOneTitlePictureReadOnce) {
