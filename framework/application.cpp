@@ -335,10 +335,9 @@ void RequireGui() {
 void DeliverFromToolkit(const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const RuntimeError& e) {
-    if (!R().pending) R().pending = e.Exception();
-  } catch (const std::exception& e) {
-    if (!R().pending) R().pending = Ref<Object>(new RuntimeException(RuntimeException::Class(), e.what()));
+  } catch (...) {
+    // Whatever its type: none may pass through the toolkit, and none may be lost.
+    if (!R().pending) R().pending = CurrentExceptionObject();
   }
   if (R().pending && QCoreApplication::instance()) QCoreApplication::exit(1);
 }

@@ -64,6 +64,20 @@ void RaiseException(const ClassRecord& cls, std::string message) {
   throw RuntimeError(Ref<Object>(new RuntimeException(cls, std::move(message))));
 }
 
+Ref<Object> CurrentExceptionObject() {
+  std::string message;
+  try {
+    throw;
+  } catch (const RuntimeError& e) {
+    return e.Exception();
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "an exception of an unknown type";
+  }
+  return Ref<Object>(new RuntimeException(RuntimeException::Class(), std::move(message)));
+}
+
 void RaiseNilObjectException() { Raise<NilObjectException>("a nil object was used"); }
 
 void RaiseTypeMismatch(const char* wanted) {
