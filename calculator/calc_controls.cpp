@@ -15,7 +15,7 @@ Value _CreateControls0(Object* self, Args) {
   for (const ControlSpec& entry : ControlSpecs()) {
     const ClassRecord& cls = entry.cls();
     NewControl(self, cls, entry.name);
-    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop());
+    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop);
     ApplyControlRecord(self, entry.name, cls, entry.record());
     for (; next < bindings.size() && bindings[next].control == entry.name; ++next)
       BindControlEvent(self, entry.name, cls, bindings[next].event, bindings[next].handler, bindings[next].signature);

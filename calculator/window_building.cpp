@@ -43,9 +43,9 @@ void NewControl(Object* window, const ClassRecord& cls, std::string_view name) {
   CallSlot(window, Window::k_AddControl, std::vector<Value>{Value(std::string(name)), Value(control)});
 }
 
-void SetCanvasBackdrop(Object* window, std::string_view name, Ref<Picture> picture) {
+void SetCanvasBackdrop(Object* window, std::string_view name, Ref<Picture> (*picture)()) {
   Ref<Object> canvas = Fetch(window, name, Canvas::Class());
-  static_cast<Canvas&>(*canvas).SetBackdrop(std::move(picture));
+  static_cast<Canvas&>(*canvas).SetBackdrop(picture());
 }
 
 void ApplyControlRecord(Object* window, std::string_view name, const ClassRecord& castTo, const std::string& record) {

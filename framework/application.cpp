@@ -248,6 +248,11 @@ double RuntimeFrameworkVersionStamp() { return R().versionStamp; }
 
 void _RuntimeInitExternalClasses() {
   testing::TraceStep("_RuntimeInitExternalClasses");
+  BooleanBox::Class();
+  IntegerBox::Class();
+  DoubleBox::Class();
+  StringBox::Class();
+  PtrBox::Class();
   FunctionNotFoundException::Class();
   IllegalCastException::Class();
   NilObjectException::Class();
@@ -255,6 +260,10 @@ void _RuntimeInitExternalClasses() {
   StackOverflowException::Class();
   TypeMismatchException::Class();
   UnsupportedFormatException::Class();
+  // Built here so that its first raise, on a worker thread, builds nothing there.
+  ThreadAccessingUIException::Class();
+  MessageDialog::Class();
+  WeakRef::Class();
 }
 
 void _InitPluginEntrypoints() { testing::TraceStep("_InitPluginEntrypoints"); }
@@ -335,10 +344,9 @@ void RequireGui() {
 void DeliverFromToolkit(const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const RuntimeError& e) {
-    if (!R().pending) R().pending = e.Exception();
-  } catch (const std::exception& e) {
-    if (!R().pending) R().pending = Ref<Object>(new RuntimeException(RuntimeException::Class(), e.what()));
+  } catch (...) {
+    // Whatever its type: none may pass through the toolkit, and none may be lost.
+    if (!R().pending) R().pending = CurrentExceptionObject();
   }
   if (R().pending && QCoreApplication::instance()) QCoreApplication::exit(1);
 }

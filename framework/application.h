@@ -92,7 +92,7 @@ void ResetQuitForTesting();
 // Raises unless the Qt application exists: windows and controls need it.
 void RequireGui();
 bool GuiIsUp();
-// The boundary where the toolkit calls into runtime code: an exception that escapes the
+// The boundary where the toolkit calls into runtime code: an exception of any type that escapes the
 // handler is kept pending and ends the run loop, so that the start-up driver reports it.
 void DeliverFromToolkit(const std::function<void()>& handler);
 Ref<Object> TakePendingException();

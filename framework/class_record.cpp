@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 
 #include "framework/exceptions.h"
 
@@ -11,6 +12,11 @@ namespace {
 std::map<std::string, std::unique_ptr<ClassRecord>, std::less<>>& Registry() {
   static std::map<std::string, std::unique_ptr<ClassRecord>, std::less<>> records;
   return records;
+}
+// A record may be built on a worker thread (the wrong-thread exception is raised there).
+std::mutex& RegistryLock() {
+  static std::mutex lock;
+  return lock;
 }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -90,14 +96,28 @@ ClassRecord& NewClassRecord(std::string name, const ClassRecord* super) {
   }
   rec->hooks.assign(rec->events.size(), nullptr);
   ClassRecord& ref = *rec;
+  std::lock_guard<std::mutex> hold(RegistryLock());
   Registry()[std::move(name)] = std::move(rec);
   return ref;
 }
 
 const ClassRecord* FindClassRecord(std::string_view name) {
+  std::lock_guard<std::mutex> hold(RegistryLock());
   auto it = Registry().find(name);
   return it == Registry().end() ? nullptr : it->second.get();
 }
+
+#define ZEFA_VALUE_BOX_RECORD(Name)                                  \
+  const ClassRecord& Name::Class() {                                 \
+    static const ClassRecord& rec = NewClassRecord(#Name, nullptr);  \
+    return rec;                                                      \
+  }
+ZEFA_VALUE_BOX_RECORD(BooleanBox)
+ZEFA_VALUE_BOX_RECORD(IntegerBox)
+ZEFA_VALUE_BOX_RECORD(DoubleBox)
+ZEFA_VALUE_BOX_RECORD(StringBox)
+ZEFA_VALUE_BOX_RECORD(PtrBox)
+#undef ZEFA_VALUE_BOX_RECORD
 
 Ref<Object> RuntimeNewObject(const ClassRecord& cls) {
   if (!cls.factory) Raise<RuntimeException>("class " + cls.name + " cannot make objects");

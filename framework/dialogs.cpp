@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "framework/application.h"
+#include "framework/class_record.h"
 #include "framework/testing.h"
 #include "framework/ui_thread.h"
 
@@ -24,6 +25,11 @@ void MsgBox(const std::string& text) {
   testing::NoteMessageBox(text);
   if (testing::AutoDismissMessageBoxes()) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
   box.exec();
+}
+
+const ClassRecord& MessageDialog::Class() {
+  static const ClassRecord& rec = NewClassRecord("MessageDialog", nullptr);
+  return rec;
 }
 
 }  // namespace zefa

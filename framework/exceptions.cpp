@@ -7,26 +7,25 @@ namespace {
 
 Object* MakeException(const ClassRecord& cls) { return new RuntimeException(cls, ""); }
 
-const ClassRecord& Subclass(ClassRecord*& rec, const char* name) {
-  if (!rec) rec = &NewClassRecord(name, &RuntimeException::Class());
-  return *rec;
+const ClassRecord& Root(const char* name) {
+  ClassRecord& rec = NewClassRecord(name, nullptr);
+  rec.factory = MakeException;
+  return rec;
 }
 
 }  // namespace
 
+// Each record is a function-local static, built once however many threads ask first: the
+// wrong-thread exception is raised on a worker.
 const ClassRecord& RuntimeException::Class() {
-  static ClassRecord* rec = nullptr;
-  if (!rec) {
-    rec = &NewClassRecord("RuntimeException", nullptr);
-    rec->factory = MakeException;
-  }
-  return *rec;
+  static const ClassRecord& rec = Root("RuntimeException");
+  return rec;
 }
 
-#define ZEFA_EXCEPTION_RECORD(Name)          \
-  const ClassRecord& Name::Class() {         \
-    static ClassRecord* rec = nullptr;       \
-    return Subclass(rec, #Name);             \
+#define ZEFA_EXCEPTION_RECORD(Name)                                                     \
+  const ClassRecord& Name::Class() {                                                    \
+    static const ClassRecord& rec = NewClassRecord(#Name, &RuntimeException::Class());  \
+    return rec;                                                                         \
   }
 ZEFA_EXCEPTION_RECORD(NilObjectException)
 ZEFA_EXCEPTION_RECORD(IllegalCastException)
@@ -40,12 +39,8 @@ ZEFA_EXCEPTION_RECORD(UnsupportedFormatException)
 
 // Ending the application is no error: it stands outside the RuntimeException family.
 const ClassRecord& EndException::Class() {
-  static ClassRecord* rec = nullptr;
-  if (!rec) {
-    rec = &NewClassRecord("EndException", nullptr);
-    rec->factory = MakeException;
-  }
-  return *rec;
+  static const ClassRecord& rec = Root("EndException");
+  return rec;
 }
 
 RuntimeError::RuntimeError(Ref<Object> exception) : exception_(std::move(exception)) {
@@ -62,6 +57,20 @@ std::string RuntimeError::Message() const {
 
 void RaiseException(const ClassRecord& cls, std::string message) {
   throw RuntimeError(Ref<Object>(new RuntimeException(cls, std::move(message))));
+}
+
+Ref<Object> CurrentExceptionObject() {
+  std::string message;
+  try {
+    throw;
+  } catch (const RuntimeError& e) {
+    return e.Exception();
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "an exception of an unknown type";
+  }
+  return Ref<Object>(new RuntimeException(RuntimeException::Class(), std::move(message)));
 }
 
 void RaiseNilObjectException() { Raise<NilObjectException>("a nil object was used"); }

@@ -55,6 +55,10 @@ template <class E>
 [[noreturn]] void Raise(std::string message) {
   RaiseException(E::Class(), std::move(message));
 }
+// Inside a catch block: the runtime exception object of the exception being handled. Ours is
+// taken as it is; any other C++ exception, of whatever type, becomes a RuntimeException.
+Ref<Object> CurrentExceptionObject();
+
 [[noreturn]] void RaiseNilObjectException();
 [[noreturn]] void RaiseTypeMismatch(const char* wanted);
 

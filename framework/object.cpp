@@ -56,4 +56,9 @@ const void* Value::Pointer() const {
   RaiseTypeMismatch("Ptr");
 }
 
+const ClassRecord& WeakRef::Class() {
+  static const ClassRecord& rec = NewClassRecord("WeakRef", nullptr);
+  return rec;
+}
+
 }  // namespace zefa

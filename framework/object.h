@@ -69,4 +69,10 @@ Ref<T> Make(A&&... a) {
   return Ref<T>(new T(std::forward<A>(a)...));
 }
 
+// The class record of a reference that does not keep its object alive. A record only: the
+// runtime makes no such reference.
+struct WeakRef {
+  static const ClassRecord& Class();
+};
+
 }  // namespace zefa

@@ -40,4 +40,12 @@ class Value {
 
 using Args = std::span<const Value>;
 
+// Class records of the boxes that wrap a value that is no object (one per kind: Boolean,
+// Integer, Double, String, Ptr) so that it can travel as one. Records only: nothing makes a box.
+struct BooleanBox { static const ClassRecord& Class(); };
+struct IntegerBox { static const ClassRecord& Class(); };
+struct DoubleBox { static const ClassRecord& Class(); };
+struct StringBox { static const ClassRecord& Class(); };
+struct PtrBox { static const ClassRecord& Class(); };
+
 }  // namespace zefa

@@ -65,7 +65,7 @@ Value _CreateControls0(Object* self, Args) {
   for (const ControlSpec& entry : ControlSpecs()) {
     const ClassRecord& cls = entry.cls();
     NewControl(self, cls, entry.name);
-    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop());
+    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop);
     ApplyControlRecord(self, entry.name, entry.castTo(), entry.record());
     if (&cls == &_wrapper_Timer1::Class())
       BindControlEvent(self, entry.name, Timer::Class(), Timer::kAction, kTimer1_Action, "( Timer )");

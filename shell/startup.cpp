@@ -21,19 +21,13 @@ Ref<Object>& PendingAtStart() {
   return pending;
 }
 
-Ref<Object> AsException(const std::exception& e) {
-  return Ref<Object>(new RuntimeException(RuntimeException::Class(), e.what()));
-}
-
 // Runs one step of RunProgram, which tests for nothing: a failure is kept for _Main.
 template <class F>
 void KeepPending(F&& step) {
   try {
     step();
-  } catch (const RuntimeError& e) {
-    if (!PendingAtStart()) PendingAtStart() = e.Exception();
-  } catch (const std::exception& e) {
-    if (!PendingAtStart()) PendingAtStart() = AsException(e);
+  } catch (...) {
+    if (!PendingAtStart()) PendingAtStart() = CurrentExceptionObject();
   }
 }
 
@@ -86,10 +80,8 @@ void _Main() {
     late.reset();
     _RuntimeRun();
     return;
-  } catch (const RuntimeError& e) {
-    exception = e.Exception();
-  } catch (const std::exception& e) {
-    exception = AsException(e);
+  } catch (...) {
+    exception = CurrentExceptionObject();  // of any type, so that it is reported and the status is 1
   }
   guarded.reset();
   late.reset();

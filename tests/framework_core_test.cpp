@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "framework/application.h"
 #include "framework/canvas.h"
 #include "framework/class_record.h"
 #include "framework/dialogs.h"
@@ -10,6 +11,7 @@
 #include "framework/label.h"
 #include "framework/menu.h"
 #include "framework/text_area.h"
+#include "framework/ui_thread.h"
 #include "framework/window.h"
 
 using namespace zefa;
@@ -31,6 +33,20 @@ const ClassRecord* RaisedOffMainThread(const std::function<void()>& fn) {
 }
 
 }  // namespace
+
+// First in this file, so that nothing built these records before: the start-up step builds every
+// one it lists, the wrong-thread exception too, so that a first raise on a worker finds it built.
+TEST(ExternalClasses, StartUpBuildsEveryRecordItLists) {
+  _RuntimeInitExternalClasses();
+  for (const char* name : {"BooleanBox", "IntegerBox", "DoubleBox", "StringBox", "PtrBox", "FunctionNotFoundException",
+                           "IllegalCastException", "NilObjectException", "OutOfBoundsException",
+                           "StackOverflowException", "TypeMismatchException", "UnsupportedFormatException",
+                           "ThreadAccessingUIException", "MessageDialog", "WeakRef"})
+    EXPECT_NE(FindClassRecord(name), nullptr) << name;
+  const ClassRecord* wrongThread = FindClassRecord("ThreadAccessingUIException");
+  ASSERT_NE(wrongThread, nullptr);
+  EXPECT_EQ(RaisedOffMainThread([] { CheckUIThread(); }), wrongThread);
+}
 
 TEST(ObjectModel, ReferencesAreCountedAndReleased) {
   static int destroyed = 0;

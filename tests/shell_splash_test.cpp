@@ -244,3 +244,46 @@ TEST_F(SplashTest, BothBannersShareOneTitlePictureReadOnce) {
             (std::vector<std::string>{"ZEFAtitle.png", "Ride64.png", "IQlangPix..png", "PreAchFormula.png",
                                       "Rest.png", "SEformula.png"}));
 }
+
+// Both windows fetch each canvas by name, and cast it, before they ask for its picture: at a
+// canvas's first fetch its file has not been looked up yet. Each window is built from a copy of
+// its class whose control lookup notes how many pictures had been looked up at each fetch.
+TEST_F(SplashTest, EachCanvasIsFetchedBeforeItsPictureIsAskedFor) {
+  static std::vector<std::pair<std::string, size_t>> fetches;
+  auto traced = [](const ClassRecord& base) -> const ClassRecord& {
+    ClassRecord& cls = NewClassRecord(base.name + ".FetchTraced", &base);
+    cls.hooks = base.hooks;
+    cls.ReplaceOperation("_ControlByName", [](Object* self, Args a) -> Value {
+      fetches.emplace_back(a[0].String(), zefa::testing::PictureLookups().size());
+      return static_cast<Window&>(*self)._ControlByName(a[0].String());
+    });
+    return cls;
+  };
+  static const ClassRecord& about = traced(AboutWindow::Class());
+  static const ClassRecord& calc = traced(Calc::Class());
+  struct Case {
+    const ClassRecord& cls;
+    std::vector<std::pair<std::string, std::string>> canvases;  // name, picture file
+  };
+  for (const Case& c : {Case{about, {{"Canvas1", "ZEFAtitle.png"}, {"Canvas2", "Ride64.png"}}},
+                        Case{calc,
+                             {{"IQlang", "IQlangPix..png"}, {"IQachCaption", "PreAchFormula.png"},
+                              {"PgmName", "ZEFAtitle.png"}, {"RestCaption", "Rest.png"},
+                              {"SEcaption", "SEformula.png"}}}}) {
+    SCOPED_TRACE(c.cls.name);
+    ResetProjectPicturesForTesting();
+    zefa::testing::ClearPictureLookups();
+    fetches.clear();
+    Ref<Object> w = RuntimeNewObject(c.cls);
+    CallSlot(w.get(), Window::kConstructor);
+    const std::vector<std::string>& lookups = zefa::testing::PictureLookups();
+    for (const auto& [canvas, file] : c.canvases) {
+      auto fetch = std::find_if(fetches.begin(), fetches.end(), [&](const auto& f) { return f.first == canvas; });
+      auto lookup = std::find(lookups.begin(), lookups.end(), file);
+      ASSERT_NE(fetch, fetches.end()) << canvas;
+      ASSERT_NE(lookup, lookups.end()) << file;
+      EXPECT_GE(static_cast<size_t>(lookup - lookups.begin()), fetch->second) << canvas << " was fetched after " << file << " was looked up";
+    }
+    static_cast<Window&>(*w).Teardown();
+  }
+}

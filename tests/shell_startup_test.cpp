@@ -4,7 +4,9 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <new>
 #include <set>
+#include <stdexcept>
 
 #include "calculator/calc_window.h"
 #include "framework/application.h"
@@ -12,6 +14,7 @@
 #include "framework/exceptions.h"
 #include "framework/testing.h"
 #include "framework/text.h"
+#include "framework/timer.h"
 #include "shell/about_window.h"
 #include "shell/app_object.h"
 #include "shell/menu_bar.h"
@@ -198,4 +201,38 @@ TEST_F(StartupTest, LastChanceHandlerThatRaisesStillEndsThroughFinalisersAndExit
   ASSERT_GE(steps.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(steps.end() - 3, steps.end()),
             (std::vector<std::string>{"_UnhandledException", "RuntimePerformFinalizers", "RuntimeExit"}));
+}
+
+// A handler raising what is no runtime exception, reached the way the toolkit reaches every
+// handler (here a timer's Action): one line on standard error, the message box, status 1.
+TEST_F(StartupTest, AnExceptionOfAnyTypeFromAHandlerIsReportedAndEndsWithOne) {
+  static int kind = 0;
+  Method raises = [](Object*, Args) -> Value {
+    if (kind == 0) throw std::bad_alloc();
+    if (kind == 1) throw std::runtime_error("disk on fire");
+    throw 7;
+  };
+  for (kind = 0; kind < 3; ++kind) {
+    SCOPED_TRACE(kind);
+    SetUp();
+    GuardRunLoop();
+    Ref<Object> timer;
+    QTimer::singleShot(0, [&] {
+      timer = RuntimeNewObject(Timer::Class());
+      RuntimeAddEventHandler(*timer, Timer::kAction, AddHandler::Stub(Timer::kAction),
+                             RuntimeCreateDelegate(Delegate::IM_Invoke, raises, App().get(), "( Timer )", 1));
+      static_cast<Timer&>(*timer).SetPeriod(1);
+      static_cast<Timer&>(*timer).SetRunMode(Timer::kSingle);
+    });
+    ::testing::internal::CaptureStderr();
+    int status = RunProgram();
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    size_t lines = 0;
+    for (size_t p = err.find("zefa: unhandled "); p != std::string::npos; p = err.find("zefa: unhandled ", p + 1)) ++lines;
+    EXPECT_EQ(lines, 1u) << err;
+    EXPECT_EQ(boxes.size(), 1u);
+    timer.reset();
+    TearDown();
+  }
 }
