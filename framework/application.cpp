@@ -51,8 +51,10 @@ struct Runtime {
   std::unique_ptr<AppearanceFollower> follower;
   std::string appearance;  // the drawing appearance, "light" or "dark"
 };
+// Never destroyed: Qt ends the process with exit() when its display goes away, and no Qt object
+// may be destroyed inside the exit handlers. The finaliser pass releases what it holds.
 Runtime& R() {
-  static Runtime r;
+  static Runtime& r = *new Runtime;
   return r;
 }
 
