@@ -17,7 +17,9 @@ Ref<Picture> Load(Cache& c, const char* fileName) {
   return c.pic;
 }
 
-Cache g_IQlangPix, g_ZEFAtitle, g_Rest, g_PreAchFormula, g_SEformula, g_Ride64;
+// The pictures go with the process: never destroyed, so none is freed inside the exit handlers.
+Cache &g_IQlangPix = *new Cache, &g_ZEFAtitle = *new Cache, &g_Rest = *new Cache,
+      &g_PreAchFormula = *new Cache, &g_SEformula = *new Cache, &g_Ride64 = *new Cache;
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 
 #include "framework/canvas.h"
 #include "framework/delegate.h"
+#include "framework/desktop_session.h"
 #include "framework/dialogs.h"
 #include "framework/exceptions.h"
 #include "framework/label.h"
@@ -51,8 +52,10 @@ struct Runtime {
   std::unique_ptr<AppearanceFollower> follower;
   std::string appearance;  // the drawing appearance, "light" or "dark"
 };
+// Never destroyed: Qt ends the process with exit() when its display goes away, and no Qt object
+// may be destroyed inside the exit handlers. The finaliser pass releases what it holds.
 Runtime& R() {
-  static Runtime r;
+  static Runtime& r = *new Runtime;
   return r;
 }
 
@@ -281,6 +284,13 @@ void _RunFrameworkInitialization(Method lateStartup) {
   testing::TraceStep("_RunFrameworkInitialization");
   CheckUIThread();
   if (!QApplication::instance()) {
+    // Qt would abort on a display it cannot open; the run ends with one line and status 1 instead.
+    if (std::optional<std::string> why = UnreachableDisplay()) {
+      std::fprintf(stderr, "zefa: %s\n", why->c_str());
+      R().quitCode = 1;
+      return;
+    }
+    KeepSessionBusFromStartingHelpers();
     if (R().hiDpi) QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     R().qapp = std::make_unique<QApplication>(g_argc, g_argv);
   }

@@ -21,9 +21,10 @@
 namespace zefa {
 namespace {
 
-// The framework's hold on every constructed window, by runtime class name.
+// The framework's hold on every constructed window, by runtime class name. Never destroyed (no
+// widget may go inside the exit handlers); the finaliser pass empties it.
 std::map<std::string, Ref<Object>, std::less<>>& OpenWindows() {
-  static std::map<std::string, Ref<Object>, std::less<>> open;
+  static auto& open = *new std::map<std::string, Ref<Object>, std::less<>>;
   return open;
 }
 

@@ -7,7 +7,9 @@
 
 namespace zefa::Menu {
 
-Ref<MenuItem> _implicitInstance;
+// Holds the bar until the process ends and is never destroyed, so the bar is not freed inside
+// the exit handlers.
+Ref<MenuItem>& _implicitInstance = *new Ref<MenuItem>;
 
 namespace {
 

@@ -15,7 +15,7 @@ inline constexpr const char* kClassName = "Menu.Menu";
 const ClassRecord& Class();
 
 // The bar's single instance: empty at start, filled by the first successful call of Menu().
-extern Ref<MenuItem> _implicitInstance;
+extern Ref<MenuItem>& _implicitInstance;
 // Its initialiser in the start-up table: the variable needs no setting up, so it only marks the step.
 void _implicitInstanceInit();
 

@@ -25,8 +25,6 @@ valgrind_args=(
   --tool=memcheck --leak-check=full --show-leak-kinds=definite,indirect
   --errors-for-leak-kinds=definite,indirect --error-exitcode=99
   --num-callers=40 --suppressions="$here/valgrind.supp"
-  # libdbus forks a helper to look for a session bus; that child is not our program.
-  --child-silent-after-fork=yes
 )
 
 # Judges one memcheck log by the run's status: 99 is memcheck's own finding.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The program reads no file of ours but its six pictures (each once), writes no file, and opens
-# no network connection. Runs the real program under strace on a private Xvfb: hand-over by a
-# click, every caption hovered twice, Ctrl+Q; then judges every file and network call it made.
+# The program reads no file of ours but its six pictures (each once), writes no file, opens no
+# network connection and starts no other program. Runs the real program under strace on a private
+# Xvfb: hand-over by a click, every caption hovered twice, Ctrl+Q; then judges every file,
+# network and process call it made. Twice: with no session bus (libdbus would start a helper to
+# look for one), and with a private session bus, which it may use.
 #
 # Usage: strace_test.sh PROGRAM SOURCE_DIR
 set -euo pipefail
@@ -11,19 +13,21 @@ SOURCE_DIR=$(realpath "$2")
 XS_NAME=strace_test
 XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/../scripts/xsession.sh"
-trap xs_cleanup EXIT
+BUS_PID=
+cleanup() {
+  [ -z "$BUS_PID" ] || kill "$BUS_PID" 2>/dev/null || true
+  xs_cleanup
+}
+trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-for tool in strace Xvfb xdotool xwininfo xdpyinfo import convert compare python3; do
+for tool in strace Xvfb xdotool xwininfo xdpyinfo import convert compare python3 dbus-daemon; do
   command -v "$tool" >/dev/null || xs_die "$tool is missing"
 done
 
-# An empty working folder: whatever the program looks up relative to it shows up as ours.
-WORK_DIR=$XS_TMP/cwd
-mkdir -p "$WORK_DIR"
 xs_start_xvfb
-cd "$WORK_DIR"
-xs_start_app zefa strace -f -ff -y -qq -e trace=file,network -o "$XS_TMP/trace" -- "$PROG"
+# Neither run may find the caller's session bus, nor one in the caller's runtime folder.
+unset DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR AT_SPI_BUS_ADDRESS
 
 wait_for() { # BOUND_MS WHAT CMD...
   local bound=$1 what=$2
@@ -48,36 +52,52 @@ band_pixels() { # how many pixels of the caption band are drawn on
 band_drawn() { [ "$(band_pixels)" -gt 500 ]; }
 band_empty() { [ "$(band_pixels)" -eq 0 ]; }
 
-# Tracing slows start-up several times over: generous bounds.
-wait_for 30000 "splash window" splash
-xs_geometry "$SPLASH"
-xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
-wait_for 10000 "calculator window" calculator
-xs_geometry "$WIN"
-MB=$((GH - 450))
-convert -size 480x90 xc:white "$XS_TMP/white.png"
+# One traced run in its own empty working folder (whatever the program looks up relative to it
+# shows up as ours), then the judgement of its trace.
+run_traced() { # LABEL
+  RUN_DIR=$XS_TMP/$1
+  WORK_DIR=$RUN_DIR/cwd
+  mkdir -p "$WORK_DIR"
+  xs_log "run with $1"
+  cd "$WORK_DIR"
+  xs_start_app "$1" strace -f -ff -y -qq -e trace=file,network,process -o "$RUN_DIR/trace" -- "$PROG"
+  walk
+  cd /
+  judge "$1"
+}
 
-# Each caption shows its picture on hover: twice round all seven, so a picture loaded per hover
-# would be read twice.
-for round in 1 2; do
-  for y in 187 213 242 274 302 332 361; do
-    xdotool mousemove $((GX + 60)) $((GY + MB + y))
-    wait_for 5000 "help picture for the caption at y $y (round $round)" band_drawn
-    xdotool mousemove $((GX + 240)) $((GY + MB + 385))
-    wait_for 5000 "empty caption band after leaving the caption at y $y" band_empty
+walk() {
+  # Tracing slows start-up several times over: generous bounds.
+  wait_for 30000 "splash window" splash
+  xs_geometry "$SPLASH"
+  xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
+  wait_for 10000 "calculator window" calculator
+  xs_geometry "$WIN"
+  MB=$((GH - 450))
+  convert -size 480x90 xc:white "$XS_TMP/white.png"
+
+  # Each caption shows its picture on hover: twice round all seven, so a picture loaded per hover
+  # would be read twice.
+  for round in 1 2; do
+    for y in 187 213 242 274 302 332 361; do
+      xdotool mousemove $((GX + 60)) $((GY + MB + y))
+      wait_for 5000 "help picture for the caption at y $y (round $round)" band_drawn
+      xdotool mousemove $((GX + 240)) $((GY + MB + 385))
+      wait_for 5000 "empty caption band after leaving the caption at y $y" band_empty
+    done
   done
-done
 
-xdotool key ctrl+q
-xs_poll 10000 xs_app_gone || xs_die "the program still runs 10 s after Ctrl+Q"
-xs_app_status
-[ "$XS_APP_STATUS" -eq 0 ] || xs_die "Ctrl+Q ended the program with status $XS_APP_STATUS"
-cd /
+  xdotool key ctrl+q
+  xs_poll 10000 xs_app_gone || xs_die "the program still runs 10 s after Ctrl+Q"
+  xs_app_status
+  [ "$XS_APP_STATUS" -eq 0 ] || xs_die "Ctrl+Q ended the program with status $XS_APP_STATUS"
+}
 
-python3 - "$XS_TMP" "$PROG" "$SOURCE_DIR" "$WORK_DIR" <<'PY'
+judge() { # LABEL
+python3 - "$RUN_DIR" "$PROG" "$SOURCE_DIR" "$WORK_DIR" "$1" <<'PY'
 import glob, os, re, sys
 
-tmp, prog, source_dir, work_dir = sys.argv[1:]
+tmp, prog, source_dir, work_dir, label = sys.argv[1:]
 prog_dir = os.path.dirname(prog)
 pictures = {os.path.join(prog_dir, "resources", n) for n in
             ("IQlangPix..png", "ZEFAtitle.png", "Rest.png", "PreAchFormula.png", "SEformula.png", "Ride64.png")}
@@ -88,7 +108,6 @@ runtime = os.environ.get("XDG_RUNTIME_DIR")
 
 # Where the toolkit may write, and why. Nothing else may be opened for writing or changed.
 allowed_writes = [
-    ("/dev/", "devices: /dev/null for a child process, terminals"),
     ("/proc/", "the process's own kernel files"),
     ("/tmp/runtime-", "Qt's per-user runtime folder when XDG_RUNTIME_DIR is unset (created, 0700)"),
     (os.path.join(cache, "fontconfig") + "/", "fontconfig's per-user font cache, rebuilt when the system cache is stale"),
@@ -102,6 +121,30 @@ CHANGES = {"creat", "mkdir", "mkdirat", "rename", "renameat", "renameat2", "unli
            "fchownat", "utime", "utimes", "utimensat", "futimesat", "mknod", "mknodat", "setxattr",
            "lsetxattr", "removexattr", "lremovexattr"}
 NETWORK = {"connect", "sendto", "sendmsg", "bind"}
+STARTS = {"fork", "vfork", "execve", "execveat"}  # and clone/clone3 of anything but a thread
+
+def bus_socket(address):
+    """The socket a D-Bus address names (path= or abstract=), or None."""
+    m = re.search(r'unix:(?:[^;]*,)?(path|abstract)=([^,;]*)', address or "")
+    return None if not m else ("@" if m.group(1) == "abstract" else "") + m.group(2)
+
+# Whom it may talk to over Unix sockets, and why: every other peer is a fault, reached or not.
+display = os.environ["DISPLAY"].lstrip(":").split(".")[0]
+allowed_peers = {
+    "@/tmp/.X11-unix/X" + display: "the X server",
+    "/tmp/.X11-unix/X" + display: "the X server",
+    "/var/run/nscd/socket": "the C library's user lookup (name-service cache)",
+    "/run/nscd/socket": "the C library's user lookup (name-service cache)",
+}
+for var, why in (("DBUS_SESSION_BUS_ADDRESS", "the session bus"), ("AT_SPI_BUS_ADDRESS", "the accessibility bus")):
+    if bus_socket(os.environ.get(var)):
+        allowed_peers[bus_socket(os.environ.get(var))] = why
+peer_re = re.compile(r'sun_path=(@?)"((?:[^"\\]|\\.)*)"')
+
+def peer_why(peer):
+    if peer.startswith("/run/systemd/userdb/"):
+        return "the C library's user lookup (systemd's user database)"
+    return allowed_peers.get(peer)
 
 call_re = re.compile(r'^(\w+)\((.*)\)\s+=\s+(-?\d+|\?)(?:<([^>]*)>)?(?:\s+(E\w+))?')
 path_re = re.compile(r'"((?:[^"\\]|\\.)*)"')
@@ -128,7 +171,8 @@ def resolve(name, args):
     base = m.group(1) if m else work_dir
     return os.path.normpath(os.path.join(base, name))
 
-faults, picture_opens, plugin_probes, unix_connects, used_writes = [], {}, 0, 0, set()
+faults, picture_opens, plugin_probes, used_writes, peers = [], {}, 0, set(), {}
+own_exec = 0
 files = glob.glob(os.path.join(tmp, "trace.*"))
 if not files:
     sys.exit("strace_test: FAIL: strace left no trace")
@@ -139,11 +183,23 @@ for trace in files:
             continue
         call, args, ret, ret_path, err = m.groups()
         line = line.rstrip()
+        if call in STARTS or (call in ("clone", "clone3") and "CLONE_THREAD" not in args):
+            if call == "execve" and own_exec == 0 and args.startswith(f'"{prog}"') and ret == "0":
+                own_exec += 1  # strace starting the program itself
+            else:
+                faults.append("starts another process: " + line)
+            continue
         if call in NETWORK:
             if "AF_INET" in args:
                 faults.append("network: " + line)
             elif "AF_UNIX" in args and call == "connect":
-                unix_connects += 1
+                pm = peer_re.search(args)
+                peer = (pm.group(1) + pm.group(2)) if pm else "?"
+                why = peer_why(peer)
+                if why:
+                    peers[peer] = why
+                else:
+                    faults.append("talks to another process: " + line)
             continue
         pm = path_re.search(args)
         if not pm:
@@ -181,15 +237,41 @@ for p in sorted(pictures):
     if n != 1:
         faults.append(f"picture {os.path.basename(p)} opened {n} times, not once")
 
-print(f"strace_test: {len(files)} processes traced; pictures opened: "
+if own_exec != 1:
+    faults.append("the trace does not start with the program itself")
+print(f"strace_test: {label}: {len(files)} processes and threads traced; pictures opened: "
       + ", ".join(f"{os.path.basename(p)} x{n}" for p, n in sorted(picture_opens.items())))
-print(f"strace_test: Qt plugin-folder probes next to the program: {plugin_probes}; "
-      f"local (AF_UNIX) connects: {unix_connects}")
+print(f"strace_test: {label}: Qt plugin-folder probes next to the program: {plugin_probes}")
+for peer, why in sorted(peers.items()):
+    print(f"strace_test: {label}: connects to {peer}: {why}")
 for why in sorted(used_writes):
-    print("strace_test: allowed write: " + why)
+    print(f"strace_test: {label}: allowed write: " + why)
 if faults:
     for f in faults:
-        print("strace_test: FAIL: " + f)
+        print(f"strace_test: FAIL: {label}: " + f)
     sys.exit(1)
-print("strace_test: all checks passed")
+print(f"strace_test: {label}: all checks passed")
 PY
+}
+
+run_traced "no session bus"
+
+# A private session bus with no services to start: the program may connect to it.
+cat >"$XS_TMP/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$XS_TMP</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*"/><allow own="*"/></policy>
+</busconfig>
+EOF
+: >"$XS_TMP/bus-address"
+dbus-daemon --config-file="$XS_TMP/bus.conf" --nofork --print-address=3 3>"$XS_TMP/bus-address" \
+  >"$XS_TMP/bus.log" 2>&1 &
+BUS_PID=$!
+bus_ready() { grep -q '^unix:' "$XS_TMP/bus-address"; }
+xs_poll 10000 bus_ready || xs_die "dbus-daemon gave no address within 10 s: $(tail -n 3 "$XS_TMP/bus.log")"
+export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$XS_TMP/bus-address")
+run_traced "a private session bus"
