@@ -83,6 +83,7 @@ centred() { # X Y W H
 # Waits for the splash, checks what it shows, leaves SPLASH and SMB set.
 expect_splash() {
   wait_for 15000 "splash window" splash_shown
+  SPLASH_SEEN=$(now)  # the splash's timer counts from about here
   xs_geometry "$SPLASH"
   SX=$GX SY=$GY
   xs_log "splash ${GW}x${GH} at $GX,$GY"
