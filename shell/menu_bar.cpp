@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 #include "shell/steps.h"
 
 namespace zefa::Menu {

@@ -1,6 +1,6 @@
 #include "shell/steps.h"
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
 
 namespace zefa::shell {

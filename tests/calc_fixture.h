@@ -4,11 +4,11 @@
 
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
 #include "framework/testing.h"
-#include "framework/text_area.h"
-#include "framework/window.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/window.h"
 
 class CalcTest : public ::testing::Test {
  protected:

@@ -1,8 +1,8 @@
 // The menu bar: its class, its fourteen entries, its single instance and how building fails.
 #include <gtest/gtest.h>
 
-#include "framework/exceptions.h"
-#include "framework/menu.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/gui/menu.h"
 #include "shell/menu_bar.h"
 #include "shell/steps.h"
 

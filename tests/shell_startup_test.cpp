@@ -7,11 +7,11 @@
 #include <set>
 
 #include "calculator/calc_window.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
-#include "framework/text.h"
+#include "framework/runtime/text.h"
 #include "shell/about_window.h"
 #include "shell/app_object.h"
 #include "shell/menu_bar.h"

@@ -1,8 +1,8 @@
-#include "framework/canvas.h"
+#include "framework/gui/canvas.h"
 
 #include <QPainter>
 
-#include "framework/ui_thread.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "framework/control.h"
-#include "framework/picture.h"
+#include "framework/gui/control.h"
+#include "framework/gui/picture.h"
 
 namespace zefa {
 

@@ -1,11 +1,11 @@
-#include "framework/control.h"
+#include "framework/gui/control.h"
 
 #include <QApplication>
 #include <QColor>
 
-#include "framework/exceptions.h"
-#include "framework/ui_thread.h"
-#include "framework/window.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
+#include "framework/gui/window.h"
 
 namespace zefa {
 namespace {

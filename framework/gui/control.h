@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 

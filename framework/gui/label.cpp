@@ -1,14 +1,14 @@
-#include "framework/label.h"
+#include "framework/gui/label.h"
 
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/ui_thread.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/menu.h"
+#include "framework/gui/menu.h"
 
 #include <QApplication>
 #include <QKeySequence>
@@ -6,10 +6,10 @@
 #include <QMenuBar>
 #include <QLineEdit>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/ui_thread.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {

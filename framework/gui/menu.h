@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 class QMenuBar;
 class QWidget;

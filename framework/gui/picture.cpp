@@ -1,10 +1,10 @@
-#include "framework/picture.h"
+#include "framework/gui/picture.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
 
 namespace zefa {

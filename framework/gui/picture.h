@@ -2,7 +2,7 @@
 #include <QImage>
 #include <string_view>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 

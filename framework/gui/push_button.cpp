@@ -1,10 +1,10 @@
-#include "framework/push_button.h"
+#include "framework/gui/push_button.h"
 
 #include <QPushButton>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {

@@ -1,10 +1,10 @@
-#include "framework/text_area.h"
+#include "framework/gui/text_area.h"
 
 #include <QPalette>
 
-#include "framework/exceptions.h"
-#include "framework/text_area_widget.h"
-#include "framework/ui_thread.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/gui/text_area_widget.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {

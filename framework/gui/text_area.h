@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/control.h"
+#include "framework/gui/control.h"
 
 namespace zefa {
 

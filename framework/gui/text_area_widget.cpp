@@ -1,10 +1,10 @@
-#include "framework/text_area_widget.h"
+#include "framework/gui/text_area_widget.h"
 
 #include <QKeyEvent>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/text_area.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/gui/text_area.h"
 
 namespace zefa {
 

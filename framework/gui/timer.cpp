@@ -1,11 +1,11 @@
-#include "framework/timer.h"
+#include "framework/gui/timer.h"
 
 #include <QTimer>
 #include <algorithm>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 class QTimer;
 

@@ -1,4 +1,4 @@
-#include "framework/window.h"
+#include "framework/gui/window.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,14 +9,14 @@
 #include <algorithm>
 #include <map>
 
-#include "framework/application.h"
-#include "framework/control.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/menu.h"
-#include "framework/picture.h"
-#include "framework/ui_thread.h"
-#include "framework/window_widget.h"
+#include "framework/gui/application.h"
+#include "framework/gui/control.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/picture.h"
+#include "framework/runtime/ui_thread.h"
+#include "framework/gui/window_widget.h"
 
 namespace zefa {
 namespace {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 class QWidget;
 class QMenuBar;

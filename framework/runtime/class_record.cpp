@@ -1,9 +1,9 @@
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 #include <map>
 #include <memory>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {
