@@ -12,7 +12,4 @@ namespace _x_PreAchFormula { Ref<Picture> PreAchFormula(); }
 namespace _x_SEformula { Ref<Picture> SEformula(); }
 namespace _x_Ride64 { Ref<Picture> Ride64(); }
 
-// Forgets every cached picture, so a test can start from a process-start state.
-void ResetProjectPicturesForTesting();
-
 }  // namespace zefa

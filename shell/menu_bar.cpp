@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/runtime/exceptions.h"
+#include "framework/testing.h"
 #include "shell/steps.h"
 
 namespace zefa::Menu {
@@ -10,6 +11,9 @@ namespace zefa::Menu {
 Ref<MenuItem> _implicitInstance;
 
 namespace {
+
+// A test forgets the bar through testing::ResetRegistered, as at process start.
+const bool g_resetRegistered = (testing::RegisterReset([] { _implicitInstance.reset(); }), true);
 
 struct Entry {
   int builder;             // which Untitled operation makes it
@@ -111,7 +115,5 @@ Value Untitled0(Object* self, Args a) { return Build<0>(self, a); }
 Value Untitled1(Object* self, Args a) { return Build<1>(self, a); }
 Value Untitled2(Object* self, Args a) { return Build<2>(self, a); }
 Value Untitled3(Object* self, Args a) { return Build<3>(self, a); }
-
-void ResetImplicitInstanceForTesting() { _implicitInstance.reset(); }
 
 }  // namespace zefa::Menu

@@ -29,7 +29,4 @@ Value Untitled1(Object* self, Args);
 Value Untitled2(Object* self, Args);
 Value Untitled3(Object* self, Args);
 
-// Test seam: forgets the instance, as at process start.
-void ResetImplicitInstanceForTesting();
-
 }  // namespace zefa::Menu

@@ -145,7 +145,7 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   // A name with a single dot is another file.
   fs::copy_file(dir / "IQlangPix..png", dir / "IQlangPix.png");
   fs::remove(dir / "IQlangPix..png");
-  ResetProjectPicturesForTesting();
+  zefa::testing::ResetRegistered();
   EXPECT_FALSE(_x_IQlangPix::IQlangPix());
   zefa::testing::SetResourceDir("");
   fs::remove_all(dir);

@@ -5,6 +5,7 @@
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
 #include "framework/gui/text_area.h"
@@ -15,7 +16,7 @@ class CalcTest : public ::testing::Test {
   void SetUp() override {
     zefa::ReleaseAllWindows();
     zefa::ResetQuitForTesting();
-    zefa::ResetProjectPicturesForTesting();
+    zefa::testing::ResetRegistered();
     zefa::testing::SetResourceDir("");
     zefa::testing::ClearPictureLookups();
     zefa::testing::SetMessageBoxWatcher([this](const std::string& t) { boxes.push_back(t); });

@@ -1,10 +1,12 @@
 // The menu bar: its class, its fourteen entries, its single instance and how building fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/runtime/exceptions.h"
 #include "framework/gui/menu.h"
 #include "shell/menu_bar.h"
-#include "shell/steps.h"
+#include "framework/testing.h"
 
 using namespace zefa;
 
@@ -12,10 +14,13 @@ namespace {
 
 class MenuTest : public ::testing::Test {
  protected:
-  void SetUp() override { Menu::ResetImplicitInstanceForTesting(); }
+  void SetUp() override {
+    zefa::testing::ResetRegistered();
+    zefa::testing::ClearShortcutCalls();
+  }
   void TearDown() override {
-    shell::FailAtStepForTesting("");
-    Menu::ResetImplicitInstanceForTesting();
+    zefa::testing::FailAtStep("");
+    zefa::testing::ResetRegistered();
   }
 };
 
@@ -43,7 +48,8 @@ void ExpectEntries(const MenuItem& menu, std::initializer_list<Expected> want) {
     EXPECT_EQ(item.Value(), e.caption);
     EXPECT_TRUE(item.AutoEnabled());
     EXPECT_TRUE(item.Visible());
-    EXPECT_EQ(item.ShortcutCalls(), e.shortcut ? 1 : 0);
+    const std::vector<std::string>& calls = zefa::testing::ShortcutCalls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), item.Name()), e.shortcut ? 1 : 0);
     if (e.shortcut) {
       EXPECT_EQ(item.Shortcut(), e.shortcut);
     }
@@ -90,11 +96,11 @@ TEST_F(MenuTest, EveryCallHandsOutTheSameBarAndBuildsNothingMore) {
 }
 
 TEST_F(MenuTest, FailurePartWayStoresNothingAndALaterCallStartsAfresh) {
-  shell::FailAtStepForTesting("Menu.Untitled2");
+  zefa::testing::FailAtStep("Menu.Untitled2");
   EXPECT_THROW(Menu::Menu(), RuntimeError);
   EXPECT_FALSE(Menu::_implicitInstance);
 
-  shell::FailAtStepForTesting("");
+  zefa::testing::FailAtStep("");
   Ref<MenuItem> bar = Menu::Menu();
   EXPECT_EQ(CountEntries(*bar), 14);
   EXPECT_EQ(bar->Count(), 4);

@@ -8,6 +8,7 @@
 #include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
+#include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/gui/label.h"
 #include "framework/testing.h"
@@ -25,7 +26,7 @@ class SplashTest : public ::testing::Test {
   void SetUp() override {
     ReleaseAllWindows();
     ResetQuitForTesting();
-    ResetProjectPicturesForTesting();
+    zefa::testing::ResetRegistered();
   }
   void TearDown() override { ReleaseAllWindows(); }
 

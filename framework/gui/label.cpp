@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
@@ -105,11 +106,11 @@ const ClassRecord& Label::Class() {
   return *rec;
 }
 
-QWidget* Label::CreateWidget(QWidget* parent) {
+void Label::CreateWidget(ContentWidget* parent) {
   auto* w = new LabelWidget(this, parent);
   w->setTextFormat(Qt::PlainText);
   w->setTextInteractionFlags(Qt::NoTextInteraction);
-  return w;
+  native_->widget = w;
 }
 
 std::string Label::Text() const { return static_cast<QLabel*>(Widget())->text().toStdString(); }

@@ -6,10 +6,12 @@
 #include <QMenuBar>
 #include <QLineEdit>
 
+#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/ui_thread.h"
+#include "framework/testing.h"
 
 namespace zefa {
 namespace {
@@ -230,7 +232,7 @@ void MenuItem::SetVisible(bool on) {
 void MenuItem::SetShortcut(std::string shortcut) {
   CheckUIThread();
   shortcut_ = std::move(shortcut);
-  ++shortcutCalls_;
+  testing::NoteShortcutCall(name_);
 }
 
 void MenuItem::AddMenu(Ref<MenuItem> item) {

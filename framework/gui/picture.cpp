@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "framework/gui/widgets.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
 
@@ -39,6 +40,10 @@ const ClassRecord& Picture::Class() {
   return *rec;
 }
 
+Picture::Picture(const ClassRecord& cls, Bitmap image)
+    : Object(cls), image_(std::make_unique<Bitmap>(std::move(image))) {}
+Picture::~Picture() = default;
+
 Ref<Picture> Picture::_OpenFromApp(std::string_view fileName) {
   testing::NotePictureLookup(fileName);
   if (!IsPlainFileName(fileName)) return nullptr;
@@ -58,6 +63,22 @@ Ref<Picture> Picture::Blank(int64_t width, int64_t height) {
   QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   return Make<Picture>(Class(), std::move(image));
+}
+
+CachedPicture::CachedPicture(const char* fileName) : fileName_(fileName) {
+  testing::RegisterReset([this] {
+    once_ = false;
+    pic_ = nullptr;
+  });
+}
+
+Ref<Picture> CachedPicture::Get() {
+  if (!once_) {
+    once_ = true;
+    pic_ = nullptr;
+  }
+  if (!pic_) pic_ = Picture::_OpenFromApp(fileName_);
+  return pic_;
 }
 
 }  // namespace zefa

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
@@ -55,10 +56,10 @@ const ClassRecord& PushButton::Class() {
   return *rec;
 }
 
-QWidget* PushButton::CreateWidget(QWidget* parent) {
+void PushButton::CreateWidget(ContentWidget* parent) {
   auto* b = new ButtonWidget(this, parent);
   b->setAutoDefault(false);
-  return b;
+  native_->widget = b;
 }
 
 std::string PushButton::Caption() const { return static_cast<QPushButton*>(Widget())->text().toStdString(); }

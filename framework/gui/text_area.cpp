@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+#include "framework/gui/widgets.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/gui/text_area_widget.h"
 #include "framework/runtime/ui_thread.h"
@@ -87,7 +88,7 @@ const ClassRecord& TextArea::Class() {
   return *rec;
 }
 
-QWidget* TextArea::CreateWidget(QWidget* parent) { return new TextAreaWidget(this, parent); }
+void TextArea::CreateWidget(ContentWidget* parent) { native_->widget = new TextAreaWidget(this, parent); }
 
 std::string TextArea::Text() const {
   CheckUIThread();

@@ -31,7 +31,9 @@ const ClassRecord& Timer::Class() {
   return *rec;
 }
 
-Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<QTimer>()) {
+struct Timer::Clock : QTimer {};
+
+Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<Clock>()) {
   QObject::connect(timer_.get(), &QTimer::timeout, [this] {
     Ref<Object> keep(this);  // the handler may drop the last other reference
     if (mode_ == kSingle) timer_->stop();

@@ -3,8 +3,6 @@
 
 #include "framework/runtime/class_record.h"
 
-class QTimer;
-
 namespace zefa {
 
 // Fires its Action event (event 0) after Period milliseconds: once in RunMode 1, again and
@@ -25,7 +23,8 @@ class Timer : public Object {
 
  private:
   void Restart();
-  std::unique_ptr<QTimer> timer_;
+  struct Clock;  // the Qt timer that counts (timer.cpp)
+  std::unique_ptr<Clock> timer_;
   int64_t mode_ = kOff;
   int64_t period_ = 1000;
 };

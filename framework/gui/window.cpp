@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
 #include "framework/gui/control.h"
 #include "framework/runtime/delegate.h"
@@ -249,7 +250,6 @@ void Window::Teardown() {
   controls.clear();
   delete std::exchange(top_, nullptr);
   content_ = nullptr;
-  menuBar_ = nullptr;
 }
 
 void Window::RequireWidget() const {
@@ -479,8 +479,7 @@ void Window::ApplyTabOrder() {
 void Window::InstallMenuBar() {
   MenuItem* bar = ApplicationMenuBar();
   if (!bar || !menuBarVisible_) return;
-  menuBar_ = BuildMenuBar(*bar, top_);
-  top_->layout()->setMenuBar(menuBar_);
+  top_->layout()->setMenuBar(BuildMenuBar(*bar, top_));
 }
 
 void Window::Centre() {
