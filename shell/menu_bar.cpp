@@ -13,7 +13,7 @@ Ref<MenuItem> _implicitInstance;
 namespace {
 
 // A test forgets the bar through testing::ResetRegistered, as at process start.
-const bool g_resetRegistered = (testing::RegisterReset([] { _implicitInstance.reset(); }), true);
+[[maybe_unused]] const bool g_resetRegistered = (testing::RegisterReset([] { _implicitInstance.reset(); }), true);
 
 struct Entry {
   int builder;             // which Untitled operation makes it
