@@ -5,9 +5,9 @@
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
-#include "framework/runtime/delegate.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
+#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 

@@ -1,7 +1,7 @@
 #include "calculator/calc_window.h"
 #include "framework/gui/dialogs.h"
-#include "framework/runtime/text.h"
 #include "framework/gui/text_area.h"
+#include "framework/runtime/text.h"
 
 namespace zefa::Calc {
 namespace {

@@ -1,6 +1,6 @@
 #include "calculator/calc_records.h"
-#include "framework/gui/window_building.h"
 #include "framework/gui/canvas.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/exceptions.h"
 
 namespace zefa::Calc {

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "calculator/calc_records.h"
-#include "framework/gui/window_building.h"
 #include "framework/gui/application.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/layout_record.h"

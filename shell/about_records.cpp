@@ -1,13 +1,12 @@
 #include "shell/about_records.h"
 
-#include "framework/gui/window_building.h"
-
-#include "framework/gui/control_records.h"
 #include "calculator/project_pictures.h"
 #include "framework/gui/canvas.h"
+#include "framework/gui/control_records.h"
+#include "framework/gui/label.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
-#include "framework/gui/label.h"
 #include "framework/runtime/layout_record.h"
 
 namespace zefa::AboutWindow {

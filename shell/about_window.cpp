@@ -1,10 +1,9 @@
 #include "shell/about_window.h"
 
-#include "framework/gui/window_building.h"
-
 #include <utility>
 
 #include "calculator/calc_window.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/layout_record.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The application's menu bar "Menu.Menu": File (Quit) and Edit (Undo, Cut, Copy, Paste, Clear)
 // between two empty menus. It is built once and held in Menu::_implicitInstance for good.
-#include "framework/runtime/class_record.h"
 #include "framework/gui/menu.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa::Menu {
 

@@ -4,8 +4,8 @@
 
 #include "calc_fixture.h"
 #include "framework/gui/canvas.h"
-#include "framework/runtime/delegate.h"
 #include "framework/gui/label.h"
+#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 

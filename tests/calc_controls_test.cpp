@@ -5,9 +5,9 @@
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
 #include "framework/gui/canvas.h"
-#include "framework/runtime/delegate.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
+#include "framework/runtime/delegate.h"
 #include "framework/runtime/text.h"
 
 using namespace zefa;

@@ -5,11 +5,11 @@
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
+#include "framework/gui/text_area.h"
 #include "framework/gui/widgets.h"
+#include "framework/gui/window.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
-#include "framework/gui/text_area.h"
-#include "framework/gui/window.h"
 
 class CalcTest : public ::testing::Test {
  protected:

@@ -4,10 +4,10 @@
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
 #include "framework/gui/canvas.h"
-#include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 using namespace zefa;
 

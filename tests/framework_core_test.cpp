@@ -4,13 +4,13 @@
 #include <thread>
 
 #include "framework/gui/canvas.h"
-#include "framework/runtime/class_record.h"
 #include "framework/gui/dialogs.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/label.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
 
 using namespace zefa;
 

@@ -3,13 +3,13 @@
 
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
-#include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/window.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 using namespace zefa;
 

@@ -15,10 +15,10 @@
 #include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
+#include "framework/gui/text_area.h"
 #include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
-#include "framework/gui/text_area.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 

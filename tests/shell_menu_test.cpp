@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/menu.h"
-#include "shell/menu_bar.h"
+#include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
+#include "shell/menu_bar.h"
 
 using namespace zefa;
 

@@ -10,18 +10,18 @@
 #include <vector>
 
 #include "framework/gui/canvas.h"
-#include "framework/runtime/delegate.h"
 #include "framework/gui/dialogs.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/label.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/picture.h"
 #include "framework/gui/push_button.h"
-#include "framework/testing.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
-#include "framework/runtime/ui_thread.h"
 #include "framework/gui/window.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
+#include "framework/testing.h"
 
 namespace zefa {
 namespace {

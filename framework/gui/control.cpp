@@ -5,9 +5,9 @@
 
 #include "framework/gui/widgets.h"
 
+#include "framework/gui/window.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/ui_thread.h"
-#include "framework/gui/window.h"
 
 namespace zefa {
 namespace {

@@ -5,8 +5,8 @@
 #include <QTimer>
 
 #include "framework/gui/application.h"
-#include "framework/testing.h"
 #include "framework/runtime/ui_thread.h"
+#include "framework/testing.h"
 
 namespace zefa {
 

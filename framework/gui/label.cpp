@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/ui_thread.h"

@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
-#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 

@@ -2,9 +2,9 @@
 
 #include <QPalette>
 
+#include "framework/gui/text_area_widget.h"
 #include "framework/gui/widgets.h"
 #include "framework/runtime/exceptions.h"
-#include "framework/gui/text_area_widget.h"
 #include "framework/runtime/ui_thread.h"
 
 namespace zefa {

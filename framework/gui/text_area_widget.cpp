@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 
 #include "framework/gui/application.h"
-#include "framework/runtime/delegate.h"
 #include "framework/gui/text_area.h"
+#include "framework/runtime/delegate.h"
 
 namespace zefa {
 

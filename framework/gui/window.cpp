@@ -9,15 +9,15 @@
 #include <algorithm>
 #include <map>
 
-#include "framework/gui/widgets.h"
 #include "framework/gui/application.h"
 #include "framework/gui/control.h"
-#include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/picture.h"
-#include "framework/runtime/ui_thread.h"
+#include "framework/gui/widgets.h"
 #include "framework/gui/window_widget.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {

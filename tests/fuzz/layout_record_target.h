@@ -14,14 +14,14 @@
 
 #include "calculator/calc_records.h"
 #include "framework/gui/canvas.h"
-#include "framework/runtime/class_record.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/gui/label.h"
-#include "framework/runtime/layout_record.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/window.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 #include "shell/about_records.h"
 
 namespace zefa::fuzz {
