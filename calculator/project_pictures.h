@@ -1,7 +1,7 @@
 #pragma once
 // The six pictures of the program. Each accessor loads its file on first need and hands out the
 // same picture from then on; a load that finds nothing is tried again on the next call.
-#include "framework/gui/picture.h"
+#include "framework/gui/cached_picture.h"
 
 namespace zefa {
 

@@ -65,20 +65,4 @@ Ref<Picture> Picture::Blank(int64_t width, int64_t height) {
   return Make<Picture>(Class(), std::move(image));
 }
 
-CachedPicture::CachedPicture(const char* fileName) : fileName_(fileName) {
-  testing::RegisterReset([this] {
-    once_ = false;
-    pic_ = nullptr;
-  });
-}
-
-Ref<Picture> CachedPicture::Get() {
-  if (!once_) {
-    once_ = true;
-    pic_ = nullptr;
-  }
-  if (!pic_) pic_ = Picture::_OpenFromApp(fileName_);
-  return pic_;
-}
-
 }  // namespace zefa
