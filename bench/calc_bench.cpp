@@ -4,10 +4,10 @@
 #include <QApplication>
 
 #include "calculator/calc_window.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/push_button.h"
-#include "framework/text_area.h"
+#include "framework/gui/application.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/text_area.h"
+#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 

@@ -1,5 +1,5 @@
 #include "calculator/calc_window.h"
-#include "framework/canvas.h"
+#include "framework/gui/canvas.h"
 
 namespace zefa::Calc {
 namespace {

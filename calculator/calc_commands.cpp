@@ -1,7 +1,7 @@
 #include "calculator/calc_window.h"
-#include "framework/dialogs.h"
-#include "framework/text.h"
-#include "framework/text_area.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/text_area.h"
+#include "framework/runtime/text.h"
 
 namespace zefa::Calc {
 namespace {

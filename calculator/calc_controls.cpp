@@ -1,7 +1,7 @@
 #include "calculator/calc_records.h"
-#include "calculator/window_building.h"
-#include "framework/canvas.h"
-#include "framework/exceptions.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/window_building.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa::Calc {
 

@@ -1,5 +1,5 @@
 #include "calculator/calc_window.h"
-#include "framework/text_area.h"
+#include "framework/gui/text_area.h"
 
 namespace zefa::Calc {
 namespace {

@@ -1,12 +1,12 @@
 #include "calculator/calc_records.h"
 
-#include "calculator/control_records.h"
 #include "calculator/project_pictures.h"
-#include "framework/canvas.h"
-#include "framework/label.h"
-#include "framework/layout_record.h"
-#include "framework/push_button.h"
-#include "framework/text_area.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/control_records.h"
+#include "framework/gui/label.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/text_area.h"
+#include "framework/runtime/layout_record.h"
 
 namespace zefa::Calc {
 namespace {

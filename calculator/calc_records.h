@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "calculator/calc_window.h"
-#include "framework/picture.h"
+#include "framework/gui/picture.h"
 
 namespace zefa::Calc {
 

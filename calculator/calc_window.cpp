@@ -3,11 +3,11 @@
 #include <array>
 
 #include "calculator/calc_records.h"
-#include "calculator/window_building.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/layout_record.h"
+#include "framework/gui/application.h"
+#include "framework/gui/window_building.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 
 namespace zefa::Calc {
 namespace {

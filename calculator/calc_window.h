@@ -1,9 +1,9 @@
 #pragma once
 // The calculator window "Calc.Calc": a Window with no fields of its own whose 22 controls are
 // reached by name through its accessors.
-#include "framework/class_record.h"
-#include "framework/exceptions.h"
-#include "framework/window.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa::Calc {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The six pictures of the program. Each accessor loads its file on first need and hands out the
 // same picture from then on; a load that finds nothing is tried again on the next call.
-#include "framework/picture.h"
+#include "framework/gui/cached_picture.h"
 
 namespace zefa {
 
@@ -11,8 +11,5 @@ namespace _x_Rest { Ref<Picture> Rest(); }
 namespace _x_PreAchFormula { Ref<Picture> PreAchFormula(); }
 namespace _x_SEformula { Ref<Picture> SEformula(); }
 namespace _x_Ride64 { Ref<Picture> Ride64(); }
-
-// Forgets every cached picture, so a test can start from a process-start state.
-void ResetProjectPicturesForTesting();
 
 }  // namespace zefa

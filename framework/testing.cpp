@@ -1,5 +1,7 @@
 #include "framework/testing.h"
 
+#include "framework/runtime/exceptions.h"
+
 namespace zefa::testing {
 namespace {
 struct State {
@@ -8,8 +10,11 @@ struct State {
   bool autoDismiss = false;
   std::vector<std::string> lookups;
   std::string resourceDir;
+  std::vector<std::string> shortcutCalls;
   bool tracing = false;
   std::vector<std::string> trace;
+  std::string failingStep;
+  std::vector<std::function<void()>> resets;
 };
 State& S() {
   static State s;
@@ -36,11 +41,25 @@ void ClearPictureLookups() { S().lookups.clear(); }
 const std::string& ResourceDirOverride() { return S().resourceDir; }
 void SetResourceDir(std::string dir) { S().resourceDir = std::move(dir); }
 
+const std::vector<std::string>& ShortcutCalls() { return S().shortcutCalls; }
+void NoteShortcutCall(std::string_view itemName) {
+  if (S().shortcutCalls.size() < 10000) S().shortcutCalls.emplace_back(itemName);
+}
+void ClearShortcutCalls() { S().shortcutCalls.clear(); }
+
 void SetTracing(bool on) { S().tracing = on; }
 void TraceStep(std::string_view step) {
   if (S().tracing) S().trace.emplace_back(step);
+  if (!S().failingStep.empty() && step == S().failingStep)
+    Raise<RuntimeException>("injected failure at " + std::string(step));
 }
 const std::vector<std::string>& Trace() { return S().trace; }
 void ClearTrace() { S().trace.clear(); }
+void FailAtStep(std::string step) { S().failingStep = std::move(step); }
+
+void RegisterReset(std::function<void()> forget) { S().resets.push_back(std::move(forget)); }
+void ResetRegistered() {
+  for (const auto& forget : S().resets) forget();
+}
 
 }  // namespace zefa::testing

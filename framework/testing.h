@@ -1,6 +1,8 @@
 #pragma once
-// Seams through which tests watch what the framework does for the program: beeps, message
-// boxes, picture lookups and the steps of start-up. They cost nothing when nobody watches.
+// Seams through which tests watch and steer what the framework and the layers above do: beeps,
+// message boxes, picture lookups, menu shortcuts, the steps of start-up and the state a layer
+// keeps for the whole process. They cost nothing when nobody watches; nothing but tests calls
+// the setters.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,10 +27,22 @@ void ClearPictureLookups();
 const std::string& ResourceDirOverride();
 void SetResourceDir(std::string dir);  // empty: the resources folder beside the program
 
-// Start-up steps, recorded while tracing is on.
+// Names of the menu items whose shortcut was set, once per setting, in order.
+const std::vector<std::string>& ShortcutCalls();
+void NoteShortcutCall(std::string_view itemName);
+void ClearShortcutCalls();
+
+// Start-up steps, recorded while tracing is on. TraceStep raises a RuntimeException instead at
+// the step a test asked to fail (an empty name: none fails).
 void SetTracing(bool on);
 void TraceStep(std::string_view step);
 const std::vector<std::string>& Trace();
 void ClearTrace();
+void FailAtStep(std::string step);
+
+// State that a layer keeps for the whole process (an implicit instance, cached pictures): the
+// layer registers how to forget it, and ResetRegistered forgets all of it, as at process start.
+void RegisterReset(std::function<void()> forget);
+void ResetRegistered();
 
 }  // namespace zefa::testing

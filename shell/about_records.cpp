@@ -1,14 +1,13 @@
 #include "shell/about_records.h"
 
-#include "calculator/window_building.h"
-
-#include "calculator/control_records.h"
 #include "calculator/project_pictures.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/label.h"
-#include "framework/layout_record.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/control_records.h"
+#include "framework/gui/label.h"
+#include "framework/gui/window_building.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 
 namespace zefa::AboutWindow {
 namespace {

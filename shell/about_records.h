@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/picture.h"
+#include "framework/gui/picture.h"
 #include "shell/about_window.h"
 
 namespace zefa::AboutWindow {

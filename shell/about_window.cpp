@@ -1,13 +1,12 @@
 #include "shell/about_window.h"
 
-#include "calculator/window_building.h"
-
 #include <utility>
 
 #include "calculator/calc_window.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/layout_record.h"
+#include "framework/gui/window_building.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 #include "shell/about_records.h"
 
 namespace zefa::AboutWindow {

@@ -1,9 +1,9 @@
 #pragma once
 // The splash window "AboutWindow.AboutWindow": title picture, logo and rights notice on a white
 // box. Its timer, a click or a key press hides it and shows the calculator window.
-#include "framework/class_record.h"
-#include "framework/timer.h"
-#include "framework/window.h"
+#include "framework/gui/timer.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa::AboutWindow {
 

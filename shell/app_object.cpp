@@ -1,7 +1,7 @@
 #include "shell/app_object.h"
 
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 #include "shell/steps.h"
 
 namespace zefa::ZEFA {

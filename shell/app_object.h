@@ -1,7 +1,7 @@
 #pragma once
 // The application class "ZEFA": an Application that adds only an empty constructor and the
 // answer that it implements none of Application's events.
-#include "framework/application.h"
+#include "framework/gui/application.h"
 
 namespace zefa::ZEFA {
 

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/testing.h"
 #include "shell/steps.h"
 
 namespace zefa::Menu {
@@ -12,6 +13,9 @@ namespace zefa::Menu {
 Ref<MenuItem>& _implicitInstance = *new Ref<MenuItem>;
 
 namespace {
+
+// A test forgets the bar through testing::ResetRegistered, as at process start.
+[[maybe_unused]] const bool g_resetRegistered = (testing::RegisterReset([] { _implicitInstance.reset(); }), true);
 
 struct Entry {
   int builder;             // which Untitled operation makes it
@@ -113,7 +117,5 @@ Value Untitled0(Object* self, Args a) { return Build<0>(self, a); }
 Value Untitled1(Object* self, Args a) { return Build<1>(self, a); }
 Value Untitled2(Object* self, Args a) { return Build<2>(self, a); }
 Value Untitled3(Object* self, Args a) { return Build<3>(self, a); }
-
-void ResetImplicitInstanceForTesting() { _implicitInstance.reset(); }
 
 }  // namespace zefa::Menu

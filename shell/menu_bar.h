@@ -1,8 +1,8 @@
 #pragma once
 // The application's menu bar "Menu.Menu": File (Quit) and Edit (Undo, Cut, Copy, Paste, Clear)
 // between two empty menus. It is built once and held in Menu::_implicitInstance for good.
-#include "framework/class_record.h"
-#include "framework/menu.h"
+#include "framework/gui/menu.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa::Menu {
 
@@ -28,8 +28,5 @@ Value Untitled0(Object* self, Args);
 Value Untitled1(Object* self, Args);
 Value Untitled2(Object* self, Args);
 Value Untitled3(Object* self, Args);
-
-// Test seam: forgets the instance, as at process start.
-void ResetImplicitInstanceForTesting();
 
 }  // namespace zefa::Menu

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "calculator/calc_window.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 #include "shell/about_window.h"
 #include "shell/app_object.h"
 #include "shell/menu_bar.h"

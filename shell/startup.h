@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "framework/application.h"
+#include "framework/gui/application.h"
 
 namespace zefa {
 

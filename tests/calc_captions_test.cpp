@@ -3,9 +3,9 @@
 #include <random>
 
 #include "calc_fixture.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/label.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/label.h"
+#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 

@@ -1,6 +1,6 @@
 // Calculate and Clear.
 #include "calc_fixture.h"
-#include "framework/text.h"
+#include "framework/runtime/text.h"
 
 using namespace zefa;
 

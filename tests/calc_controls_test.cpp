@@ -4,11 +4,11 @@
 
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/label.h"
-#include "framework/push_button.h"
-#include "framework/text.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/label.h"
+#include "framework/gui/push_button.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/text.h"
 
 using namespace zefa;
 
@@ -145,7 +145,7 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   // A name with a single dot is another file.
   fs::copy_file(dir / "IQlangPix..png", dir / "IQlangPix.png");
   fs::remove(dir / "IQlangPix..png");
-  ResetProjectPicturesForTesting();
+  zefa::testing::ResetRegistered();
   EXPECT_FALSE(_x_IQlangPix::IQlangPix());
   zefa::testing::SetResourceDir("");
   fs::remove_all(dir);

@@ -4,18 +4,19 @@
 
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
+#include "framework/gui/application.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/widgets.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/delegate.h"
 #include "framework/testing.h"
-#include "framework/text_area.h"
-#include "framework/window.h"
 
 class CalcTest : public ::testing::Test {
  protected:
   void SetUp() override {
     zefa::ReleaseAllWindows();
     zefa::ResetQuitForTesting();
-    zefa::ResetProjectPicturesForTesting();
+    zefa::testing::ResetRegistered();
     zefa::testing::SetResourceDir("");
     zefa::testing::ClearPictureLookups();
     zefa::testing::SetMessageBoxWatcher([this](const std::string& t) { boxes.push_back(t); });

@@ -4,7 +4,7 @@
 #include <QtTest/QTest>
 
 #include "calc_fixture.h"
-#include "framework/delegate.h"
+#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 

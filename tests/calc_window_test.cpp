@@ -3,11 +3,11 @@
 
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/label.h"
-#include "framework/push_button.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/label.h"
+#include "framework/gui/push_button.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 using namespace zefa;
 

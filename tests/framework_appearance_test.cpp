@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
 #include "shell/app_object.h"
 
 using namespace zefa;

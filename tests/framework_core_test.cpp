@@ -3,16 +3,16 @@
 
 #include <thread>
 
-#include "framework/application.h"
-#include "framework/canvas.h"
-#include "framework/class_record.h"
-#include "framework/dialogs.h"
-#include "framework/exceptions.h"
-#include "framework/label.h"
-#include "framework/menu.h"
-#include "framework/text_area.h"
-#include "framework/ui_thread.h"
-#include "framework/window.h"
+#include "framework/gui/application.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/label.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 using namespace zefa;
 

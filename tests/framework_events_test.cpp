@@ -1,15 +1,15 @@
 // Event numbering, delegates and dispatch.
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/label.h"
-#include "framework/push_button.h"
-#include "framework/text_area.h"
-#include "framework/timer.h"
-#include "framework/window.h"
+#include "framework/gui/application.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/label.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/timer.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 using namespace zefa;
 

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "calculator/calc_records.h"
-#include "framework/class_record.h"
-#include "framework/exceptions.h"
-#include "framework/layout_record.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 
 using namespace zefa;
 

@@ -11,7 +11,8 @@
 #include <fstream>
 #include <future>
 
-#include "framework/picture.h"
+#include "framework/gui/picture.h"
+#include "framework/gui/widgets.h"
 #include "framework/testing.h"
 
 using namespace zefa;

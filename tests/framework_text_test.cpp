@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "framework/exceptions.h"
-#include "framework/text.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/text.h"
 
 using namespace zefa;
 

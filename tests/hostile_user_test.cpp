@@ -13,11 +13,12 @@
 
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
-#include "framework/application.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
+#include "framework/gui/application.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/delegate.h"
 #include "framework/testing.h"
-#include "framework/text_area.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "calculator/calc_records.h"
-#include "framework/push_button.h"
+#include "framework/gui/push_button.h"
 #include "shell/about_records.h"
 
 namespace zefa {

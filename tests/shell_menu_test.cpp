@@ -8,14 +8,17 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QtTest/QTest>
+#include <algorithm>
 
 #include "calculator/calc_window.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/menu.h"
-#include "framework/text_area.h"
-#include "framework/window.h"
+#include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/testing.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 #include "shell/steps.h"
@@ -26,10 +29,13 @@ namespace {
 
 class MenuTest : public ::testing::Test {
  protected:
-  void SetUp() override { Menu::ResetImplicitInstanceForTesting(); }
+  void SetUp() override {
+    zefa::testing::ResetRegistered();
+    zefa::testing::ClearShortcutCalls();
+  }
   void TearDown() override {
-    shell::FailAtStepForTesting("");
-    Menu::ResetImplicitInstanceForTesting();
+    zefa::testing::FailAtStep("");
+    zefa::testing::ResetRegistered();
   }
 };
 
@@ -57,7 +63,8 @@ void ExpectEntries(const MenuItem& menu, std::initializer_list<Expected> want) {
     EXPECT_EQ(item.Value(), e.caption);
     EXPECT_TRUE(item.AutoEnabled());
     EXPECT_TRUE(item.Visible());
-    EXPECT_EQ(item.ShortcutCalls(), e.shortcut ? 1 : 0);
+    const std::vector<std::string>& calls = zefa::testing::ShortcutCalls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), item.Name()), e.shortcut ? 1 : 0);
     if (e.shortcut) {
       EXPECT_EQ(item.Shortcut(), e.shortcut);
     }
@@ -104,11 +111,11 @@ TEST_F(MenuTest, EveryCallHandsOutTheSameBarAndBuildsNothingMore) {
 }
 
 TEST_F(MenuTest, FailurePartWayStoresNothingAndALaterCallStartsAfresh) {
-  shell::FailAtStepForTesting("Menu.Untitled2");
+  zefa::testing::FailAtStep("Menu.Untitled2");
   EXPECT_THROW(Menu::Menu(), RuntimeError);
   EXPECT_FALSE(Menu::_implicitInstance);
 
-  shell::FailAtStepForTesting("");
+  zefa::testing::FailAtStep("");
   Ref<MenuItem> bar = Menu::Menu();
   EXPECT_EQ(CountEntries(*bar), 14);
   EXPECT_EQ(bar->Count(), 4);

@@ -8,14 +8,15 @@
 
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
-#include "framework/application.h"
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/dialogs.h"
-#include "framework/label.h"
+#include "framework/gui/application.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/label.h"
+#include "framework/gui/timer.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/text.h"
 #include "framework/testing.h"
-#include "framework/text.h"
-#include "framework/timer.h"
 #include "shell/about_records.h"
 #include "shell/about_window.h"
 #include "shell/startup.h"
@@ -29,7 +30,7 @@ class SplashTest : public ::testing::Test {
   void SetUp() override {
     ReleaseAllWindows();
     ResetQuitForTesting();
-    ResetProjectPicturesForTesting();
+    zefa::testing::ResetRegistered();
   }
   void TearDown() override { ReleaseAllWindows(); }
 
@@ -271,7 +272,7 @@ TEST_F(SplashTest, EachCanvasIsFetchedBeforeItsPictureIsAskedFor) {
                               {"PgmName", "ZEFAtitle.png"}, {"RestCaption", "Rest.png"},
                               {"SEcaption", "SEformula.png"}}}}) {
     SCOPED_TRACE(c.cls.name);
-    ResetProjectPicturesForTesting();
+    zefa::testing::ResetRegistered();
     zefa::testing::ClearPictureLookups();
     fetches.clear();
     Ref<Object> w = RuntimeNewObject(c.cls);

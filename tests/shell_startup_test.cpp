@@ -9,17 +9,18 @@
 #include <stdexcept>
 
 #include "calculator/calc_window.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/text.h"
 #include "framework/testing.h"
-#include "framework/text.h"
-#include "framework/timer.h"
+#include "framework/gui/timer.h"
+#include "framework/runtime/text.h"
 #include "shell/about_window.h"
 #include "shell/app_object.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
-#include "shell/steps.h"
 
 using namespace zefa;
 
@@ -39,7 +40,7 @@ class StartupTest : public ::testing::Test {
   void SetUp() override {
     ReleaseAllWindows();
     ResetQuitForTesting();
-    Menu::ResetImplicitInstanceForTesting();
+    zefa::testing::ResetRegistered();
     boxes.clear();
     zefa::testing::SetMessageBoxWatcher([this](const std::string& t) { boxes.push_back(t); });
     zefa::testing::ClearTrace();
@@ -48,7 +49,7 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     zefa::testing::SetTracing(false);
     zefa::testing::SetMessageBoxWatcher(nullptr);
-    shell::FailAtStepForTesting("");
+    zefa::testing::FailAtStep("");
     RuntimePerformFinalizers();  // drops the windows and the registered application object
     ResetQuitForTesting();
   }
@@ -158,7 +159,7 @@ TEST_F(StartupTest, ExceptionInTheApplicationObjectStepsIsReportedOnceAndStopsSt
                            "Application.MenuBar"}) {
     SCOPED_TRACE(step);
     SetUp();
-    shell::FailAtStepForTesting(step);
+    zefa::testing::FailAtStep(step);
     GuardRunLoop();
     bool registered = true;
     zefa::testing::SetMessageBoxWatcher([&](const std::string& t) {
@@ -184,7 +185,7 @@ TEST_F(StartupTest, ExceptionInTheApplicationObjectStepsIsReportedOnceAndStopsSt
 }
 
 TEST_F(StartupTest, ExceptionLeftByTheInitialiserPassSkipsTheWholeStartUp) {
-  shell::FailAtStepForTesting("Menu._implicitInstance");
+  zefa::testing::FailAtStep("Menu._implicitInstance");
   GuardRunLoop();
   EXPECT_NE(RunProgram(), 0);
   EXPECT_EQ(Steps(), (std::vector<std::string>{"RuntimeInit", "RuntimePerformInitializers", "Menu._implicitInstance",
@@ -193,7 +194,7 @@ TEST_F(StartupTest, ExceptionLeftByTheInitialiserPassSkipsTheWholeStartUp) {
 }
 
 TEST_F(StartupTest, LastChanceHandlerThatRaisesStillEndsThroughFinalisersAndExit) {
-  shell::FailAtStepForTesting("_NewAppInstance");
+  zefa::testing::FailAtStep("_NewAppInstance");
   GuardRunLoop();
   zefa::testing::SetMessageBoxWatcher([](const std::string&) { Raise<RuntimeException>("the report itself failed"); });
   EXPECT_NE(RunProgram(), 0);

@@ -9,9 +9,11 @@
 
 #include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/timer.h"
+#include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
+#include "framework/testing.h"
+#include "framework/runtime/delegate.h"
+#include "framework/gui/timer.h"
 #include "shell/about_window.h"
 
 using namespace zefa;
@@ -38,7 +40,7 @@ void ExpectPlaced(Window& w, QSize content) {
 
 TEST(SmallScreen, EachWindowOpensAtItsSizeWithItsTopLeftOnTheScreen) {
   ReleaseAllWindows();
-  ResetProjectPicturesForTesting();
+  zefa::testing::ResetRegistered();
   QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
   RecordProperty("screen", std::to_string(avail.width()) + "x" + std::to_string(avail.height()));
 

@@ -9,11 +9,11 @@
 
 #include "calculator/calc_records.h"
 #include "calculator/calc_window.h"
-#include "framework/application.h"
-#include "framework/control.h"
-#include "framework/delegate.h"
+#include "framework/gui/application.h"
+#include "framework/gui/control.h"
+#include "framework/gui/text_area.h"
+#include "framework/runtime/delegate.h"
 #include "framework/testing.h"
-#include "framework/text_area.h"
 #include "probe_records.h"
 
 using namespace zefa;

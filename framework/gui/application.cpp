@@ -1,4 +1,4 @@
-#include "framework/application.h"
+#include "framework/gui/application.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -9,20 +9,20 @@
 #include <thread>
 #include <vector>
 
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/desktop_session.h"
-#include "framework/dialogs.h"
-#include "framework/exceptions.h"
-#include "framework/label.h"
-#include "framework/menu.h"
-#include "framework/picture.h"
-#include "framework/push_button.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/desktop_session.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/label.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/picture.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/timer.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 #include "framework/testing.h"
-#include "framework/text_area.h"
-#include "framework/timer.h"
-#include "framework/ui_thread.h"
-#include "framework/window.h"
 
 namespace zefa {
 namespace {

@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "framework/class_record.h"
-#include "framework/menu.h"
+#include "framework/gui/menu.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 

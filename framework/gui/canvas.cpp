@@ -1,8 +1,9 @@
-#include "framework/canvas.h"
+#include "framework/gui/canvas.h"
 
 #include <QPainter>
 
-#include "framework/ui_thread.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 
@@ -53,7 +54,7 @@ const ClassRecord& Canvas::Class() {
   return *rec;
 }
 
-QWidget* Canvas::CreateWidget(QWidget* parent) { return new CanvasWidget(this, parent); }
+void Canvas::CreateWidget(ContentWidget* parent) { native_->widget = new CanvasWidget(this, parent); }
 
 void Canvas::SetBackdrop(Ref<Picture> pic) {
   CheckUIThread();

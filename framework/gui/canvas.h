@@ -1,6 +1,6 @@
 #pragma once
-#include "framework/control.h"
-#include "framework/picture.h"
+#include "framework/gui/control.h"
+#include "framework/gui/picture.h"
 
 namespace zefa {
 
@@ -13,8 +13,8 @@ class Canvas : public RectControl {
   const Ref<Picture>& Backdrop() const { return backdrop_; }
 
  protected:
-  QWidget* CreateWidget(QWidget* parent) override;
-  Qt::FocusPolicy FocusPolicyFor(bool) const override { return allowFocus_ ? Qt::StrongFocus : Qt::NoFocus; }
+  void CreateWidget(ContentWidget* parent) override;
+  FocusPolicy FocusPolicyFor(bool) const override { return allowFocus_ ? FocusPolicy::kStrong : FocusPolicy::kNone; }
 
  private:
   Ref<Picture> backdrop_;

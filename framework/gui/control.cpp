@@ -1,11 +1,13 @@
-#include "framework/control.h"
+#include "framework/gui/control.h"
 
 #include <QApplication>
 #include <QColor>
 
-#include "framework/exceptions.h"
-#include "framework/ui_thread.h"
-#include "framework/window.h"
+#include "framework/gui/widgets.h"
+
+#include "framework/gui/window.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {
@@ -33,6 +35,15 @@ void GeometrySetter(Object& o, const Value& v) {
 // Setting a font makes Qt re-polish the widget; most record entries repeat what it has.
 void SetFontIfChanged(QWidget& w, const QFont& f) {
   if (!(w.font() == f)) w.setFont(f);
+}
+
+Qt::FocusPolicy QtFocusPolicy(RectControl::FocusPolicy p) {
+  switch (p) {
+    case RectControl::FocusPolicy::kNone: return Qt::NoFocus;
+    case RectControl::FocusPolicy::kClick: return Qt::ClickFocus;
+    case RectControl::FocusPolicy::kStrong: break;
+  }
+  return Qt::StrongFocus;
 }
 
 }  // namespace
@@ -67,20 +78,22 @@ const ClassRecord& RectControl::Class() {
   return *rec;
 }
 
-RectControl::~RectControl() { delete widget_.data(); }
+RectControl::RectControl(const ClassRecord& cls) : Control(cls), native_(std::make_unique<Native>()) {}
 
-QWidget& RectControl::W() const {
-  if (!widget_) Raise<RuntimeException>("the control " + RegisteredName() + " has not been constructed");
-  return *widget_;
+RectControl::~RectControl() { delete native_->widget.data(); }
+
+auto& RectControl::W() const {
+  if (!native_->widget) Raise<RuntimeException>("the control " + RegisteredName() + " has not been constructed");
+  return *native_->widget;
 }
 
 void RectControl::Constructor() {
   CheckUIThread();
-  if (widget_) Raise<RuntimeException>("the control is already constructed");
+  if (native_->widget) Raise<RuntimeException>("the control is already constructed");
   if (!Owner() || !Owner()->Content()) Raise<RuntimeException>("a control needs a constructed window");
-  widget_ = CreateWidget(Owner()->Content());
-  widget_->setFocusPolicy(FocusPolicyFor(tabStop_));
-  widget_->show();
+  CreateWidget(Owner()->Content());
+  native_->widget->setFocusPolicy(QtFocusPolicy(FocusPolicyFor(tabStop_)));
+  native_->widget->show();
 }
 
 bool RectControl::Enabled() const { return W().isEnabled(); }
@@ -113,7 +126,7 @@ bool RectControl::HasFocus() const {
 
 void RectControl::SetTabStop(bool on) {
   tabStop_ = on;
-  if (widget_) widget_->setFocusPolicy(FocusPolicyFor(on));
+  if (native_->widget) native_->widget->setFocusPolicy(QtFocusPolicy(FocusPolicyFor(on)));
 }
 
 std::vector<PropertyDescriptor> RectControl::CommonProperties() {

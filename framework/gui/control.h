@@ -1,15 +1,16 @@
 #pragma once
 // Controls: objects that belong to a window and own one Qt widget inside its content area.
-#include <QPointer>
-#include <QWidget>
+// The widget is framework/gui's business: widgets.h gives its accessors their types.
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 
 class Window;
+class ContentWidget;
 
 class Control : public Object {
  public:
@@ -38,13 +39,17 @@ class RectControl : public Control {
     kClose, kCreatePane, kOpen, kConstructContextualMenu, kContextualMenuAction, kDragEnter, kDragExit,
     kDragOver, kDropObject, kKeyDown, kKeyUp, kMouseEnter, kMouseExit, kMouseMove, kMouseWheel, kEventCount
   };
+  // How a widget takes the focus: not at all, by a click, or by a click and the Tab key.
+  enum class FocusPolicy { kNone, kClick, kStrong };
   static const ClassRecord& Class();
-  explicit RectControl(const ClassRecord& cls) : Control(cls) {}
+  explicit RectControl(const ClassRecord& cls);
   ~RectControl() override;
 
   // Makes the widget inside the owner window's content area.
   void Constructor();
-  QWidget* Widget() const { return widget_; }
+  // The Qt widget, or null before construction; defined in widgets.h, so only framework/gui
+  // and the tests can call it.
+  auto Widget() const;
 
   bool Enabled() const;
   void SetEnabled(bool on);
@@ -58,17 +63,20 @@ class RectControl : public Control {
   void SetTabIndex(int64_t i) { tabIndex_ = i; }
 
  protected:
-  virtual QWidget* CreateWidget(QWidget* parent) = 0;
+  // Makes the widget inside the window's content area and holds it in native_->widget.
+  virtual void CreateWidget(ContentWidget* parent) = 0;
   // How the widget takes the focus when it is (not) a tab stop.
-  virtual Qt::FocusPolicy FocusPolicyFor(bool tabStop) const { return tabStop ? Qt::StrongFocus : Qt::ClickFocus; }
-  QWidget& W() const;  // the widget, or a runtime exception before construction
+  virtual FocusPolicy FocusPolicyFor(bool tabStop) const { return tabStop ? FocusPolicy::kStrong : FocusPolicy::kClick; }
+  auto& W() const;  // the widget, or a runtime exception before construction (control.cpp)
 
   // Property descriptors every control class shares, and the font ones of text controls.
   static std::vector<PropertyDescriptor> CommonProperties();
   static std::vector<PropertyDescriptor> FontProperties();
 
+  struct Native;  // the Qt side (widgets.h)
+  std::unique_ptr<Native> native_;
+
  private:
-  QPointer<QWidget> widget_;
   int64_t tabIndex_ = 0;
   bool tabStop_ = true;
 };
@@ -76,8 +84,5 @@ class RectControl : public Control {
 // Fills a control class record: RectControl's table, its own events, properties and factory.
 ClassRecord& NewControlClass(const char* name, std::initializer_list<const char*> ownEvents,
                              std::vector<PropertyDescriptor> props, Factory factory);
-
-// Colour values are 0x00RRGGBB; the top byte is alpha, 0 meaning opaque.
-QColor ColorFromValue(uint32_t v);
 
 }  // namespace zefa

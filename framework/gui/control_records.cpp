@@ -1,6 +1,6 @@
-#include "calculator/control_records.h"
+#include "framework/gui/control_records.h"
 
-#include "framework/layout_record.h"
+#include "framework/runtime/layout_record.h"
 
 namespace zefa {
 namespace {

@@ -1,13 +1,13 @@
-#include "framework/dialogs.h"
+#include "framework/gui/dialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
-#include "framework/application.h"
-#include "framework/class_record.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/ui_thread.h"
 #include "framework/testing.h"
-#include "framework/ui_thread.h"
 
 namespace zefa {
 

@@ -1,14 +1,15 @@
-#include "framework/label.h"
+#include "framework/gui/label.h"
 
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/ui_thread.h"
+#include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {
@@ -105,11 +106,11 @@ const ClassRecord& Label::Class() {
   return *rec;
 }
 
-QWidget* Label::CreateWidget(QWidget* parent) {
+void Label::CreateWidget(ContentWidget* parent) {
   auto* w = new LabelWidget(this, parent);
   w->setTextFormat(Qt::PlainText);
   w->setTextInteractionFlags(Qt::NoTextInteraction);
-  return w;
+  native_->widget = w;
 }
 
 std::string Label::Text() const { return static_cast<QLabel*>(Widget())->text().toStdString(); }

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/control.h"
+#include "framework/gui/control.h"
 
 namespace zefa {
 
@@ -13,8 +13,8 @@ class Label : public RectControl {
   void SetText(const std::string& text);
 
  protected:
-  QWidget* CreateWidget(QWidget* parent) override;
-  Qt::FocusPolicy FocusPolicyFor(bool) const override { return Qt::NoFocus; }
+  void CreateWidget(ContentWidget* parent) override;
+  FocusPolicy FocusPolicyFor(bool) const override { return FocusPolicy::kNone; }
 };
 
 }  // namespace zefa

@@ -1,4 +1,4 @@
-#include "framework/menu.h"
+#include "framework/gui/menu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,10 +9,12 @@
 #include <QPointer>
 #include <memory>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/ui_thread.h"
+#include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
+#include "framework/testing.h"
 
 namespace zefa {
 namespace {
@@ -289,7 +291,7 @@ void MenuItem::SetVisible(bool on) {
 void MenuItem::SetShortcut(std::string shortcut) {
   CheckUIThread();
   shortcut_ = std::move(shortcut);
-  ++shortcutCalls_;
+  testing::NoteShortcutCall(name_);
 }
 
 void MenuItem::AddMenu(Ref<MenuItem> item) {

@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/class_record.h"
-
-class QMenuBar;
-class QWidget;
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 
@@ -42,13 +39,11 @@ class MenuItem : public Object {
   const std::string& Shortcut() const { return shortcut_; }
   bool AutoEnabled() const { return autoEnabled_; }
   bool Visible() const { return visible_; }
-  int ShortcutCalls() const { return shortcutCalls_; }  // how often the shortcut was set
   const std::vector<Ref<MenuItem>>& Children() const { return children_; }
 
  private:
   std::string name_, caption_, shortcut_;
   bool autoEnabled_ = false, visible_ = true;
-  int shortcutCalls_ = 0;
   std::vector<Ref<MenuItem>> children_;
 };
 
@@ -69,9 +64,6 @@ struct AppleMenuItem {
 
 // The framework's quit action: ends the application with 0.
 bool QuitMenuAction(MenuItem& item);
-
-// The Qt menu bar that shows the tree in one window.
-QMenuBar* BuildMenuBar(const MenuItem& bar, QWidget* window);
 // The platform's reading of a shortcut text: "Cmd+Q" is Ctrl+Q here.
 std::string ShortcutKeys(const std::string& shortcut);
 

@@ -1,4 +1,4 @@
-#include "framework/picture.h"
+#include "framework/gui/picture.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,8 @@
 #include <set>
 #include <string>
 
-#include "framework/exceptions.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
 
 namespace zefa {
@@ -117,6 +118,10 @@ const ClassRecord& Picture::Class() {
   rec->factory = MakePicture;
   return *rec;
 }
+
+Picture::Picture(const ClassRecord& cls, Bitmap image)
+    : Object(cls), image_(std::make_unique<Bitmap>(std::move(image))) {}
+Picture::~Picture() = default;
 
 Ref<Picture> Picture::_OpenFromApp(std::string_view fileName) {
   testing::NotePictureLookup(fileName);

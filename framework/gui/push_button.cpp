@@ -1,10 +1,11 @@
-#include "framework/push_button.h"
+#include "framework/gui/push_button.h"
 
 #include <QPushButton>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/gui/application.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {
@@ -55,10 +56,10 @@ const ClassRecord& PushButton::Class() {
   return *rec;
 }
 
-QWidget* PushButton::CreateWidget(QWidget* parent) {
+void PushButton::CreateWidget(ContentWidget* parent) {
   auto* b = new ButtonWidget(this, parent);
   b->setAutoDefault(false);
-  return b;
+  native_->widget = b;
 }
 
 std::string PushButton::Caption() const { return static_cast<QPushButton*>(Widget())->text().toStdString(); }

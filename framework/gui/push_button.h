@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/control.h"
+#include "framework/gui/control.h"
 
 namespace zefa {
 
@@ -12,9 +12,9 @@ class PushButton : public RectControl {
   std::string Caption() const;
 
  protected:
-  QWidget* CreateWidget(QWidget* parent) override;
+  void CreateWidget(ContentWidget* parent) override;
   // A button that is no tab stop does not take the focus from the field being edited either.
-  Qt::FocusPolicy FocusPolicyFor(bool tabStop) const override { return tabStop ? Qt::StrongFocus : Qt::NoFocus; }
+  FocusPolicy FocusPolicyFor(bool tabStop) const override { return tabStop ? FocusPolicy::kStrong : FocusPolicy::kNone; }
 };
 
 }  // namespace zefa

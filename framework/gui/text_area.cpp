@@ -1,10 +1,11 @@
-#include "framework/text_area.h"
+#include "framework/gui/text_area.h"
 
 #include <QPalette>
 
-#include "framework/exceptions.h"
-#include "framework/text_area_widget.h"
-#include "framework/ui_thread.h"
+#include "framework/gui/text_area_widget.h"
+#include "framework/gui/widgets.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {
@@ -87,7 +88,7 @@ const ClassRecord& TextArea::Class() {
   return *rec;
 }
 
-QWidget* TextArea::CreateWidget(QWidget* parent) { return new TextAreaWidget(this, parent); }
+void TextArea::CreateWidget(ContentWidget* parent) { native_->widget = new TextAreaWidget(this, parent); }
 
 std::string TextArea::Text() const {
   CheckUIThread();

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/control.h"
+#include "framework/gui/control.h"
 
 namespace zefa {
 
@@ -25,7 +25,7 @@ class TextArea : public RectControl {
   int64_t MaximumCharactersAllowed() const;
 
  protected:
-  QWidget* CreateWidget(QWidget* parent) override;
+  void CreateWidget(ContentWidget* parent) override;
 };
 
 }  // namespace zefa

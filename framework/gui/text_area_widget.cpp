@@ -1,12 +1,12 @@
-#include "framework/text_area_widget.h"
+#include "framework/gui/text_area_widget.h"
 
 #include <QKeyEvent>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/dialogs.h"
-#include "framework/text_area.h"
-#include "framework/window_widget.h"
+#include "framework/gui/application.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/window_widget.h"
+#include "framework/runtime/delegate.h"
 
 namespace zefa {
 

@@ -1,11 +1,11 @@
-#include "framework/timer.h"
+#include "framework/gui/timer.h"
 
 #include <QTimer>
 #include <algorithm>
 
-#include "framework/application.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
+#include "framework/gui/application.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {
@@ -31,7 +31,9 @@ const ClassRecord& Timer::Class() {
   return *rec;
 }
 
-Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<QTimer>()) {
+struct Timer::Clock : QTimer {};
+
+Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<Clock>()) {
   QObject::connect(timer_.get(), &QTimer::timeout, [this] {
     Ref<Object> keep(this);  // the handler may drop the last other reference
     if (mode_ == kSingle) timer_->stop();

@@ -1,9 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "framework/class_record.h"
-
-class QTimer;
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 
@@ -25,7 +23,8 @@ class Timer : public Object {
 
  private:
   void Restart();
-  std::unique_ptr<QTimer> timer_;
+  struct Clock;  // the Qt timer that counts (timer.cpp)
+  std::unique_ptr<Clock> timer_;
   int64_t mode_ = kOff;
   int64_t period_ = 1000;
 };

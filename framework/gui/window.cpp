@@ -1,4 +1,4 @@
-#include "framework/window.h"
+#include "framework/gui/window.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,14 +9,15 @@
 #include <algorithm>
 #include <map>
 
-#include "framework/application.h"
-#include "framework/control.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/menu.h"
-#include "framework/picture.h"
-#include "framework/ui_thread.h"
-#include "framework/window_widget.h"
+#include "framework/gui/application.h"
+#include "framework/gui/control.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/picture.h"
+#include "framework/gui/widgets.h"
+#include "framework/gui/window_widget.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {
@@ -250,7 +251,6 @@ void Window::Teardown() {
   controls.clear();
   delete std::exchange(top_, nullptr);
   content_ = nullptr;
-  menuBar_ = nullptr;
 }
 
 void Window::RequireWidget() const {
@@ -501,8 +501,7 @@ void Window::ApplyTabOrder() {
 void Window::InstallMenuBar() {
   MenuItem* bar = ApplicationMenuBar();
   if (!bar || !menuBarVisible_) return;
-  menuBar_ = BuildMenuBar(*bar, top_);
-  top_->layout()->setMenuBar(menuBar_);
+  top_->layout()->setMenuBar(BuildMenuBar(*bar, top_));
 }
 
 void Window::Centre() {

@@ -6,12 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "framework/class_record.h"
-
-class QWidget;
-class QMenuBar;
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
+
+// The window's Qt widgets (window_widget.h, private to framework/gui).
+class WindowWidget;
+class ContentWidget;
 
 class Window : public Object {
  public:
@@ -48,8 +49,8 @@ class Window : public Object {
   Ref<Object> _ControlByName(std::string_view name) const;
   Ref<Object> _ControlByNameIndex(std::string_view name, int64_t index) const;
 
-  QWidget* Widget() const { return top_; }      // the top-level widget
-  QWidget* Content() const { return content_; } // the area the controls sit in
+  WindowWidget* Widget() const { return top_; }      // the top-level widget
+  ContentWidget* Content() const { return content_; } // the area the controls sit in
   bool IsVisible() const;
   const std::vector<std::pair<std::string, Ref<Object>>>& Controls() const { return controls_; }
 
@@ -84,9 +85,8 @@ class Window : public Object {
   void InstallMenuBar();
   void Centre();
 
-  QWidget* top_ = nullptr;
-  QWidget* content_ = nullptr;
-  QMenuBar* menuBar_ = nullptr;
+  WindowWidget* top_ = nullptr;
+  ContentWidget* content_ = nullptr;
   std::vector<std::pair<std::string, Ref<Object>>> controls_;  // creation order
   // Shape of the window until it is built; the widget takes it over from then on.
   int64_t type_ = 0, location_ = 0;

@@ -1,9 +1,9 @@
-#include "calculator/window_building.h"
+#include "framework/gui/window_building.h"
 
-#include "framework/canvas.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/layout_record.h"
+#include "framework/gui/canvas.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 
 namespace zefa {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/picture.h"
-#include "framework/window.h"
+#include "framework/gui/picture.h"
+#include "framework/gui/window.h"
 
 namespace zefa {
 

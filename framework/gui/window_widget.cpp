@@ -1,11 +1,11 @@
-#include "framework/window_widget.h"
+#include "framework/gui/window_widget.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "framework/application.h"
-#include "framework/window.h"
+#include "framework/gui/application.h"
+#include "framework/gui/window.h"
 
 namespace zefa {
 

@@ -1,10 +1,10 @@
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 #include <map>
 #include <memory>
 #include <mutex>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/object.h"
-#include "framework/value.h"
+#include "framework/runtime/object.h"
+#include "framework/runtime/value.h"
 
 namespace zefa {
 

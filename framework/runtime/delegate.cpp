@@ -1,10 +1,10 @@
-#include "framework/delegate.h"
+#include "framework/runtime/delegate.h"
 
 #include <array>
 #include <utility>
 #include <vector>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 

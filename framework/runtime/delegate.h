@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 

@@ -1,6 +1,6 @@
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 
-#include "framework/class_record.h"
+#include "framework/runtime/class_record.h"
 
 namespace zefa {
 namespace {

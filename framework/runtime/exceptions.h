@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "framework/object.h"
+#include "framework/runtime/object.h"
 
 namespace zefa {
 

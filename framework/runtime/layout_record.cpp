@@ -1,10 +1,10 @@
-#include "framework/layout_record.h"
+#include "framework/runtime/layout_record.h"
 
 #include <bit>
 #include <cstring>
 
-#include "framework/class_record.h"
-#include "framework/exceptions.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
 
 static_assert(std::endian::native == std::endian::little, "layout records are little-endian");
 

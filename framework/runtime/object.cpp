@@ -1,11 +1,11 @@
-#include "framework/object.h"
+#include "framework/runtime/object.h"
 
 #include <vector>
 
-#include "framework/class_record.h"
-#include "framework/delegate.h"
-#include "framework/exceptions.h"
-#include "framework/value.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/value.h"
 
 namespace zefa {
 

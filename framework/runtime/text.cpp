@@ -1,10 +1,10 @@
-#include "framework/text.h"
+#include "framework/runtime/text.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {

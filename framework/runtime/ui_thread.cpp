@@ -1,8 +1,8 @@
-#include "framework/ui_thread.h"
+#include "framework/runtime/ui_thread.h"
 
 #include <thread>
 
-#include "framework/exceptions.h"
+#include "framework/runtime/exceptions.h"
 
 namespace zefa {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <variant>
 
-#include "framework/object.h"
+#include "framework/runtime/object.h"
 
 namespace zefa {
 

@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "calculator/calc_records.h"
-#include "framework/canvas.h"
-#include "framework/class_record.h"
-#include "framework/exceptions.h"
-#include "framework/label.h"
-#include "framework/layout_record.h"
-#include "framework/push_button.h"
-#include "framework/text_area.h"
-#include "framework/timer.h"
-#include "framework/window.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/label.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/timer.h"
+#include "framework/gui/window.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/exceptions.h"
+#include "framework/runtime/layout_record.h"
 #include "shell/about_records.h"
 
 namespace zefa::fuzz {

@@ -1,4 +1,4 @@
-#include "framework/desktop_session.h"
+#include "framework/gui/desktop_session.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
