@@ -25,7 +25,7 @@ BENCHMARK(BM_BuildCalculatorWindow)->Unit(benchmark::kMicrosecond);
 
 static void BM_Calculate(benchmark::State& state) {
   Ref<Window> w = Calc::Calc();
-  Ref<Object> button = w->_ControlByName("CalcBrn");
+  Ref<Object> button = w->ControlByName("CalcBrn");
   int i = 0;
   for (auto _ : state) {
     // Alternate inputs so every press writes new texts into the five result fields.

@@ -8,11 +8,11 @@ namespace zefa::Calc {
 // Builds the 22 controls in their fixed order: create, register, give a canvas its backdrop
 // before its record (so the record's Visible 0 hides a canvas that already has its picture),
 // apply the record, and bind the control's events. The first error stops the building.
-Value _CreateControls0(Object* self, Args) {
+Value CreateControls0(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  auto bindings = BindingSpecs();
+  auto bindings = BindingRows();
   size_t next = 0;
-  for (const ControlSpec& entry : ControlSpecs()) {
+  for (const ControlRow& entry : ControlRows()) {
     const ClassRecord& cls = entry.cls();
     NewControl(self, cls, entry.name);
     if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop);

@@ -65,7 +65,7 @@ constexpr int kEnter = RectControl::kMouseEnter;
 constexpr int kExit = RectControl::kMouseExit;
 constexpr int kMouseDown = Label::kMouseDown;
 
-constexpr BindingSpec kBindings[] = {
+constexpr BindingRow kBindings[] = {
     {"IQFld", kKeyDownEvent, kIQFld_KeyDown, kKeyDown},
     {"CorrFld", kKeyDownEvent, kCorrFld_KeyDown, kKeyDown},
     {"PAchFld", kGotFocus, kPAchFld_GotFocus, kFocus},
@@ -102,8 +102,8 @@ static_assert(std::size(kBindings) == 31);
 
 }  // namespace
 
-const std::array<ControlSpec, kControlCount>& ControlSpecs() {
-  static const std::array<ControlSpec, kControlCount> specs = {{
+const std::array<ControlRow, kControlCount>& ControlRows() {
+  static const std::array<ControlRow, kControlCount> rows = {{
       {"IQlang", Canvas::Class, _x_IQlangPix::IQlangPix, IQlangRecord},
       {"IQachCaption", Canvas::Class, _x_PreAchFormula::PreAchFormula, IQachCaptionRecord},
       {"PgmName", Canvas::Class, _x_ZEFAtitle::ZEFAtitle, PgmNameRecord},
@@ -127,10 +127,10 @@ const std::array<ControlSpec, kControlCount>& ControlSpecs() {
       {"SD1Fld", TextArea::Class, NoBackdrop, SD1FldRecord},
       {"SEcaption", Canvas::Class, _x_SEformula::SEformula, SEcaptionRecord},
   }};
-  return specs;
+  return rows;
 }
 
-std::span<const BindingSpec> BindingSpecs() { return kBindings; }
+std::span<const BindingRow> BindingRows() { return kBindings; }
 
 const std::string& CalcWindowRecord() {
   static const std::string bytes = WindowRecord({480, 450, 465, 360, 0, "ZEFA Calculator", false, false, true});

@@ -12,23 +12,23 @@ namespace zefa::Calc {
 
 inline constexpr size_t kControlCount = 22;
 
-struct ControlSpec {
+struct ControlRow {
   std::string_view name;
   const ClassRecord& (*cls)();
   Ref<Picture> (*backdrop)();  // canvases only
   const std::string& (*record)();
 };
 // The 22 controls in creation order.
-const std::array<ControlSpec, kControlCount>& ControlSpecs();
+const std::array<ControlRow, kControlCount>& ControlRows();
 
-struct BindingSpec {
+struct BindingRow {
   std::string_view control;
   int event;
   Slot handler;
   std::string_view signature;
 };
 // The 31 bindings in the order they are made.
-std::span<const BindingSpec> BindingSpecs();
+std::span<const BindingRow> BindingRows();
 
 const std::string& CalcWindowRecord();
 // The rights notice the window shows at its foot.

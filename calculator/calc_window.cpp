@@ -16,14 +16,14 @@ namespace {
 template <size_t I>
 Value Accessor(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  const ControlSpec& entry = ControlSpecs()[I];
+  const ControlRow& entry = ControlRows()[I];
   Ref<Object> c = ControlByName(self, entry.name);
   return RuntimeCheckCast(c, entry.cls());
 }
 
 template <size_t... I>
 void AddAccessors(ClassRecord& r, std::index_sequence<I...>) {
-  (r.AddOperation(std::string(ControlSpecs()[I].name), "() as " + ControlSpecs()[I].cls().name, &Accessor<I>), ...);
+  (r.AddOperation(std::string(ControlRows()[I].name), "() as " + ControlRows()[I].cls().name, &Accessor<I>), ...);
 }
 
 struct Handler {
@@ -76,7 +76,7 @@ const ClassRecord& Class() {
   rec = &NewClassRecord(kClassName, &Window::Class());
   rec->AddOperation("Layout", "()", Layout);
   rec->AddOperation("CreateControls", "()", CreateControls);
-  rec->AddOperation("_CreateControls0", "()", _CreateControls0);
+  rec->AddOperation("_CreateControls0", "()", CreateControls0);
   AddAccessors(*rec, std::make_index_sequence<kControlCount>{});
   for (const Handler& h : kHandlers) rec->AddOperation(h.name, h.signature, h.fn);
   FillWindowMethodList(*rec, IsEventImplemented);
@@ -90,7 +90,7 @@ Ref<Window> Calc() { return ImplicitWindow(kClassName, Class()); }
 
 Value Layout(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  _SetProperties(*self, CalcWindowRecord());
+  SetProperties(*self, CalcWindowRecord());
   return {};
 }
 
@@ -103,7 +103,7 @@ Value Event_Close(Object* self, Args) {
 }
 
 Value IsEventImplemented(Object* self, Args args) {
-  return _RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
+  return RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
 }
 
 }  // namespace zefa::Calc

@@ -41,7 +41,7 @@ Ref<T> Get(Object* window, Slot accessor) {
 
 Value Layout(Object* self, Args);
 Value CreateControls(Object* self, Args);
-Value _CreateControls0(Object* self, Args);
+Value CreateControls0(Object* self, Args);
 Value Event_Close(Object* self, Args);
 Value IsEventImplemented(Object* self, Args args);
 

@@ -47,21 +47,21 @@ const std::string& AboutWindowRecord() {
   return bytes;
 }
 
-const std::array<ControlSpec, 4>& ControlSpecs() {
-  static const std::array<ControlSpec, 4> specs = {{
+const std::array<ControlRow, 4>& ControlRows() {
+  static const std::array<ControlRow, 4> rows = {{
       {"Canvas1", Canvas::Class, Canvas::Class, _x_ZEFAtitle::ZEFAtitle, Canvas1Record},
       {"Label1", Label::Class, Label::Class, NoBackdrop, Label1Record},
       {"Timer1", WrapperClass, TimerClass, NoBackdrop, Timer1Record},
       {"Canvas2", Canvas::Class, Canvas::Class, _x_Ride64::Ride64, Canvas2Record},
   }};
-  return specs;
+  return rows;
 }
 
 // Builds the four controls in their order: create, register, give a canvas its backdrop before
 // its record, apply the record; then bind the timer's Action. The first error stops the building.
-Value _CreateControls0(Object* self, Args) {
+Value CreateControls0(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  for (const ControlSpec& entry : ControlSpecs()) {
+  for (const ControlRow& entry : ControlRows()) {
     const ClassRecord& cls = entry.cls();
     NewControl(self, cls, entry.name);
     if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop);

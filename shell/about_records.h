@@ -9,7 +9,7 @@
 
 namespace zefa::AboutWindow {
 
-struct ControlSpec {
+struct ControlRow {
   std::string_view name;
   const ClassRecord& (*cls)();       // the class the control is made of
   const ClassRecord& (*castTo)();    // the class it is used as
@@ -17,7 +17,7 @@ struct ControlSpec {
   const std::string& (*record)();
 };
 // Canvas1, Label1, Timer1, Canvas2: the creation order.
-const std::array<ControlSpec, 4>& ControlSpecs();
+const std::array<ControlRow, 4>& ControlRows();
 
 const std::string& AboutWindowRecord();
 const std::string& Canvas1Record();

@@ -16,7 +16,7 @@ namespace {
 template <size_t I>
 Value Accessor(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  const ControlSpec& entry = ControlSpecs()[I];
+  const ControlRow& entry = ControlRows()[I];
   return RuntimeCheckCast(ControlByName(self, entry.name), entry.castTo());
 }
 
@@ -53,7 +53,7 @@ const ClassRecord& Class() {
   rec = &NewClassRecord(kClassName, &Window::Class());
   rec->AddOperation("Layout", "()", Layout);
   rec->AddOperation("CreateControls", "()", CreateControls);
-  rec->AddOperation("_CreateControls0", "()", _CreateControls0);
+  rec->AddOperation("_CreateControls0", "()", CreateControls0);
   rec->AddOperation("Canvas1", "() as Canvas", Accessor<0>);
   rec->AddOperation("Label1", "() as Label", Accessor<1>);
   rec->AddOperation("Timer1", "() as Timer", Accessor<2>);
@@ -73,7 +73,7 @@ Ref<Window> AboutWindow() { return ImplicitWindow(kClassName, Class()); }
 
 Value Layout(Object* self, Args) {
   if (!self) RaiseNilObjectException();
-  _SetProperties(*self, AboutWindowRecord());
+  SetProperties(*self, AboutWindowRecord());
   return {};
 }
 
@@ -95,7 +95,7 @@ Value Event_KeyDown(Object*, Args) {
 }
 
 Value IsEventImplemented(Object* self, Args args) {
-  return _RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
+  return RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
 }
 
 }  // namespace zefa::AboutWindow

@@ -29,7 +29,7 @@ struct _wrapper_Timer1 {
 
 Value Layout(Object* self, Args);
 Value CreateControls(Object* self, Args);
-Value _CreateControls0(Object* self, Args);
+Value CreateControls0(Object* self, Args);
 Value IsEventImplemented(Object* self, Args args);
 
 // The three roads of the hand-over; none of them reads its arguments.

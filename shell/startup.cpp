@@ -15,13 +15,13 @@
 namespace zefa {
 namespace {
 
-// An exception that set-up or the initialiser pass left for _Main to find.
+// An exception that set-up or the initialiser pass left for Main to find.
 Ref<Object>& PendingAtStart() {
   static Ref<Object> pending;
   return pending;
 }
 
-// Runs one step of RunProgram, which tests for nothing: a failure is kept for _Main.
+// Runs one step of RunProgram, which tests for nothing: a failure is kept for Main.
 template <class F>
 void KeepPending(F&& step) {
   try {
@@ -33,7 +33,7 @@ void KeepPending(F&& step) {
 
 // The late start-up entry in the framework's call shape.
 Value LateStartupEntry(Object*, Args) {
-  _LateStartup();
+  LateStartup();
   return {};
 }
 
@@ -55,7 +55,7 @@ int32_t RunProgram() {
   RuntimeRegisterInitializers(InitializerTable());
   KeepPending(RuntimePerformInitializers);
   try {
-    _Main();
+    Main();
   } catch (...) {
     // The last-chance handler raised in turn; the run still ends through the finalisers.
   }
@@ -63,45 +63,45 @@ int32_t RunProgram() {
   return RuntimeExit();
 }
 
-void _Main() {
+void Main() {
   Ref<Delegate> guarded, late;
   Ref<Object> exception;
   try {
     shell::Step("_Main");
     if (Ref<Object> pending = std::exchange(PendingAtStart(), nullptr)) throw RuntimeError(pending);
-    guarded = RuntimeCreateDelegate(Delegate::Invoke, _CallFunctionWithExceptionHandling, nullptr,
+    guarded = RuntimeCreateDelegate(Delegate::Invoke, CallFunctionWithExceptionHandling, nullptr,
                                     "( Ptr, Ptr ) as Object", 0);
-    _RuntimeSetExceptionHelper(guarded ? guarded->FunctionEntry() : nullptr);
+    RuntimeSetExceptionHelper(guarded ? guarded->FunctionEntry() : nullptr);
     guarded.reset();
     RuntimeFrameworkVersion(kFrameworkVersionStamp);
-    _EarlyStartup();
+    EarlyStartup();
     late = RuntimeCreateDelegate(Delegate::Invoke, LateStartupEntry, nullptr, "(  )", 0);
-    _RunFrameworkInitialization(late ? late->FunctionEntry() : nullptr);
+    RunFrameworkInitialization(late ? late->FunctionEntry() : nullptr);
     late.reset();
-    _RuntimeRun();
+    RuntimeRun();
     return;
   } catch (...) {
     exception = CurrentExceptionObject();  // of any type, so that it is reported and the status is 1
   }
   guarded.reset();
   late.reset();
-  _UnhandledException(exception);
+  UnhandledException(exception);
 }
 
-void _EarlyStartup() {
+void EarlyStartup() {
   shell::Step("_EarlyStartup");
-  Application::_SetSupportsHiDPI(true);
-  _RuntimeInitExternalClasses();
-  _InitPluginEntrypoints();
-  _InitFileTypes();
-  _NewAppInstance();
-  _ApplicationAddMenuHandlers();
+  Application::SetSupportsHiDPI(true);
+  RuntimeInitExternalClasses();
+  InitPluginEntrypoints();
+  InitFileTypes();
+  NewAppInstance();
+  ApplicationAddMenuHandlers();
 }
 
 // The program declares no file types.
-void _InitFileTypes() { shell::Step("_InitFileTypes"); }
+void InitFileTypes() { shell::Step("_InitFileTypes"); }
 
-void _NewAppInstance() {
+void NewAppInstance() {
   shell::Step("_NewAppInstance");
   Ref<Object> app = RuntimeNewObject(ZEFA::Class());
   CallSlot(app.get(), ZEFA::kConstructor);
@@ -117,19 +117,19 @@ void _NewAppInstance() {
     CheckCast<Application>(app)->SetMenuBar(bar, 0);
   }
   // From here the framework holds the object; this function keeps no reference.
-  _RuntimeRegisterAppObject(app);
+  RuntimeRegisterAppObject(app);
 }
 
 // The program installs no application-level menu handler.
-void _ApplicationAddMenuHandlers() { shell::Step("_ApplicationAddMenuHandlers"); }
+void ApplicationAddMenuHandlers() { shell::Step("_ApplicationAddMenuHandlers"); }
 
-void _LateStartup() {
+void LateStartup() {
   shell::Step("_LateStartup");
-  _MakeDefaultView();
+  MakeDefaultView();
 }
 
 // Opens the splash window, visible by its layout; the calculator waits for the hand-over.
-void _MakeDefaultView() {
+void MakeDefaultView() {
   shell::Step("_MakeDefaultView");
   Ref<Window> about = AboutWindow::AboutWindow();
 }

@@ -13,14 +13,14 @@ namespace zefa {
 int32_t RunProgram();
 
 // The start-up driver; an exception that reaches it goes to the last-chance handler once.
-void _Main();
-void _EarlyStartup();
-void _InitFileTypes();
-void _NewAppInstance();
-void _ApplicationAddMenuHandlers();
+void Main();
+void EarlyStartup();
+void InitFileTypes();
+void NewAppInstance();
+void ApplicationAddMenuHandlers();
 // Called back by the framework once it is initialised.
-void _LateStartup();
-void _MakeDefaultView();
+void LateStartup();
+void MakeDefaultView();
 
 inline constexpr double kFrameworkVersionStamp = 2019.031;
 // The rights notice of the application's version data.

@@ -16,11 +16,11 @@ const char* kCaptions[] = {"IQlang", "RestCaption", "IQachCaption", "SEcaption"}
 
 class CaptionTest : public CalcTest {
  protected:
-  void Fire(const char* event, const char* label) { RaiseEvent(*Win()._ControlByName(label), event); }
+  void Fire(const char* event, const char* label) { RaiseEvent(*Win().ControlByName(label), event); }
   std::string Visible() {
     std::string s;
     for (const char* c : kCaptions)
-      if (static_cast<Canvas&>(*Win()._ControlByName(c)).Visible()) s += (s.empty() ? "" : ",") + std::string(c);
+      if (static_cast<Canvas&>(*Win().ControlByName(c)).Visible()) s += (s.empty() ? "" : ",") + std::string(c);
     return s.empty() ? "-" : s;
   }
   // The caption each label shows.
@@ -92,7 +92,7 @@ TEST_F(CaptionTest, AtMostOneCaptionAfterAnySequenceAndTheBannerStays) {
 TEST_F(CaptionTest, PressesChangeNothingAndAnswerFalseWhereHandled) {
   Fire("MouseEnter", "Text4");
   for (const char* label : kLabels) {
-    Value v = RaiseEvent(*Win()._ControlByName(label), "MouseDown", std::vector<Value>{Value(3), Value(4)});
+    Value v = RaiseEvent(*Win().ControlByName(label), "MouseDown", std::vector<Value>{Value(3), Value(4)});
     bool handled = std::string(label) == "Text4" || std::string(label) == "Text5" || std::string(label) == "Text7";
     EXPECT_EQ(v.IsNil(), !handled) << label;
     if (handled) {
@@ -106,8 +106,8 @@ TEST_F(CaptionTest, CalculateClearAndFocusLeaveCaptionsAlone) {
   Fire("MouseEnter", "Text2");
   Calculate("100", ".60");
   Calculate("200", ".60");
-  RaiseEvent(*Win()._ControlByName("ClearBtn"), "Action");
-  RaiseEvent(*Win()._ControlByName("SD1Fld"), "GotFocus");
+  RaiseEvent(*Win().ControlByName("ClearBtn"), "Action");
+  RaiseEvent(*Win().ControlByName("SD1Fld"), "GotFocus");
   EXPECT_EQ(Visible(), "RestCaption");
   EXPECT_EQ(Ctl<Label>(Calc::kText2)->Text(), "IQ-Achievement Correlation");
 }

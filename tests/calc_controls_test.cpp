@@ -28,7 +28,7 @@ TEST(CalcRecords, EachRecordHasTheByteLengthOfItsTable) {
       {"copyrightText", 459}, {"Text1", 427},  {"Text2", 445},       {"Text3", 446},   {"SD15Fld", 678},
       {"Text4", 428},   {"Text5", 430},        {"Text6", 429},       {"RestCaption", 326}, {"Text7", 426},
       {"SD1Fld", 677},  {"SEcaption", 310}};
-  for (const Calc::ControlSpec& entry : Calc::ControlSpecs()) {
+  for (const Calc::ControlRow& entry : Calc::ControlRows()) {
     const std::string& rec = entry.record();
     EXPECT_EQ(rec.size(), want[entry.name]) << entry.name;
     // Every control is reached by its name alone: Index is the lowest 32-bit value, stored in 64 bits.
@@ -42,7 +42,7 @@ TEST(CalcRecords, EachRecordHasTheByteLengthOfItsTable) {
 }
 
 TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuffer) {
-  for (const Calc::ControlSpec& entry : Calc::ControlSpecs()) {
+  for (const Calc::ControlRow& entry : Calc::ControlRows()) {
     if (&entry.cls() != &Canvas::Class()) continue;
     EXPECT_EQ(CountEntries(entry.record(), "Transparent"), 2u) << entry.name;
     EXPECT_EQ(CountEntries(entry.record(), "DoubleBuffer"), entry.name == "SEcaption" ? 0u : 1u) << entry.name;
@@ -52,7 +52,7 @@ TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuf
 TEST(CalcRecords, RightsNoticeIs31CharactersIn32Bytes) {
   EXPECT_EQ(Calc::kRightsNotice.size(), 32u);
   EXPECT_EQ(Len(Calc::kRightsNotice), 31);
-  const std::string& rec = Calc::ControlSpecs()[10].record();
+  const std::string& rec = Calc::ControlRows()[10].record();
   EXPECT_NE(rec.find(std::string("Value \x20\x00\x00\x00", 10) + std::string(Calc::kRightsNotice)), std::string::npos);
 }
 
@@ -86,8 +86,8 @@ TEST_F(CalcTest, StartState) {
 
 TEST_F(CalcTest, EveryBindingCallsItsHandlerOnTheWindow) {
   int bound = 0;
-  for (const Calc::BindingSpec& b : Calc::BindingSpecs()) {
-    Ref<Object> c = Win()._ControlByName(b.control);
+  for (const Calc::BindingRow& b : Calc::BindingRows()) {
+    Ref<Object> c = Win().ControlByName(b.control);
     Binding* binding = c->BindingFor(b.event);
     ASSERT_TRUE(binding) << b.control << " " << b.event;
     EXPECT_EQ(binding->delegate->FunctionEntry(), Calc::Class().table[static_cast<size_t>(b.handler)].fn);
@@ -99,13 +99,13 @@ TEST_F(CalcTest, EveryBindingCallsItsHandlerOnTheWindow) {
   }
   EXPECT_EQ(bound, 31);
   // Spot checks against the event tables: the same name has different numbers per class.
-  EXPECT_TRUE(Win()._ControlByName("Text4")->BindingFor(16));  // Label MouseDown
-  EXPECT_FALSE(Win()._ControlByName("Text6")->BindingFor(16));
-  EXPECT_TRUE(Win()._ControlByName("PAchFld")->BindingFor(16));  // TextArea GotFocus
-  EXPECT_TRUE(Win()._ControlByName("CalcBrn")->BindingFor(15));  // PushButton Action
+  EXPECT_TRUE(Win().ControlByName("Text4")->BindingFor(16));  // Label MouseDown
+  EXPECT_FALSE(Win().ControlByName("Text6")->BindingFor(16));
+  EXPECT_TRUE(Win().ControlByName("PAchFld")->BindingFor(16));  // TextArea GotFocus
+  EXPECT_TRUE(Win().ControlByName("CalcBrn")->BindingFor(15));  // PushButton Action
   for (const char* none : {"copyrightText", "IQlang", "PgmName", "SEcaption"})
-    for (int e = 0; e < 26; ++e) EXPECT_FALSE(Win()._ControlByName(none)->BindingFor(e)) << none;
-  EXPECT_FALSE(RaiseEvent(*Win()._ControlByName("Text4"), "MouseDown", std::vector<Value>{Value(1), Value(2)}).Boolean());
+    for (int e = 0; e < 26; ++e) EXPECT_FALSE(Win().ControlByName(none)->BindingFor(e)) << none;
+  EXPECT_FALSE(RaiseEvent(*Win().ControlByName("Text4"), "MouseDown", std::vector<Value>{Value(1), Value(2)}).Boolean());
 }
 
 TEST_F(CalcTest, TitlePictureIsLoadedOnceAndShared) {

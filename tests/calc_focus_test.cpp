@@ -12,11 +12,11 @@ namespace {
 
 class FocusTest : public CalcTest {
  protected:
-  void Fire(const char* event, const char* field) { RaiseEvent(*Win()._ControlByName(field), event); }
+  void Fire(const char* event, const char* field) { RaiseEvent(*Win().ControlByName(field), event); }
   std::string Disabled() {
     std::string s;
     for (const char* f : {"PAchFld", "SD1Fld", "SD15Fld", "SD10Fld", "SD05Fld"})
-      if (!static_cast<RectControl&>(*Win()._ControlByName(f)).Enabled()) s += (s.empty() ? "" : ",") + std::string(f);
+      if (!static_cast<RectControl&>(*Win().ControlByName(f)).Enabled()) s += (s.empty() ? "" : ",") + std::string(f);
     return s.empty() ? "-" : s;
   }
 };
@@ -84,7 +84,7 @@ TEST_F(FocusTest, CalculateWritesADisabledFieldAndLeavesItDisabled) {
   Calculate("100", ".60");
   EXPECT_EQ(Text(Calc::kSD10Fld), "  80 - 120");
   EXPECT_EQ(Disabled(), "SD10Fld");
-  RaiseEvent(*Win()._ControlByName("ClearBtn"), "Action");
+  RaiseEvent(*Win().ControlByName("ClearBtn"), "Action");
   EXPECT_EQ(Disabled(), "SD10Fld");
   EXPECT_EQ(Text(Calc::kSD10Fld), "");
 }

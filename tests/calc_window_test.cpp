@@ -68,7 +68,7 @@ TEST_F(CalcTest, HooksAndMethodList) {
 }
 
 TEST_F(CalcTest, OpensAtItsFullSizeWhiteTitledAndFixed) {
-  EXPECT_FALSE(_GetImplicitWindow("Calc.Calc"));
+  EXPECT_FALSE(GetImplicitWindow("Calc.Calc"));
   Window& w = Win();
   QWidget* top = w.Widget();
   ASSERT_TRUE(top);
@@ -93,18 +93,18 @@ TEST_F(CalcTest, SecondGetterCallReturnsTheSameWindowAndBuildsNothing) {
   EXPECT_EQ(first, second);
   EXPECT_EQ(second->Widget()->windowTitle(), "changed");
   EXPECT_EQ(second->Controls().size(), controls);
-  EXPECT_EQ(_GetImplicitWindow("Calc.Calc").get(), first.get());
+  EXPECT_EQ(GetImplicitWindow("Calc.Calc").get(), first.get());
 }
 
 TEST_F(CalcTest, AccessorsReturnTheRegisteredControlEveryTime) {
   Window& w = Win();
   ASSERT_EQ(w.Controls().size(), 22u);
   for (size_t i = 0; i < Calc::kControlCount; ++i) {
-    const Calc::ControlSpec& entry = Calc::ControlSpecs()[i];
+    const Calc::ControlRow& entry = Calc::ControlRows()[i];
     Value a = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
     Value b = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
     EXPECT_EQ(a.ObjectRef(), b.ObjectRef());
-    EXPECT_EQ(a.ObjectRef(), w._ControlByName(entry.name)) << entry.name;
+    EXPECT_EQ(a.ObjectRef(), w.ControlByName(entry.name)) << entry.name;
     EXPECT_TRUE(a.ObjectRef()->Class().IsA(entry.cls())) << entry.name;
   }
   EXPECT_THROW(CallSlot(nullptr, Calc::kIQFld), RuntimeError);
@@ -144,7 +144,7 @@ TEST_F(CalcTest, WindowOperationsThatCannotWorkSayWhy) {
   // The ones that do work.
   EXPECT_EQ(CallSlot(&Win(), Window::kTrueWindow).ObjectRef().get(), &Win());
   EXPECT_EQ(CallSlot(&Win(), Window::kControl, std::vector<Value>{Value(int64_t{3})}).ObjectRef(),
-            Win()._ControlByName("IQFld"));
+            Win().ControlByName("IQFld"));
   CallSlot(&Win(), Window::kHide);
   EXPECT_FALSE(Win().Widget()->isVisible());
   CallSlot(&Win(), Window::kShow);

@@ -21,8 +21,8 @@ TEST(Appearance, BothNotificationsReachTheHookOfAClassThatHasOne) {
     ++g_changes;
     return {};
   });
-  _RuntimeRegisterAppObject(RuntimeNewObject(cls));
-  _RunFrameworkInitialization([](Object*, Args) -> Value { return {}; });
+  RuntimeRegisterAppObject(RuntimeNewObject(cls));
+  RunFrameworkInitialization([](Object*, Args) -> Value { return {}; });
   QEvent theme(QEvent::ThemeChange), palette(QEvent::ApplicationPaletteChange);
   QApplication::sendEvent(qApp, &theme);
   QApplication::sendEvent(qApp, &palette);
@@ -35,7 +35,7 @@ TEST(Appearance, BothNotificationsReachTheHookOfAClassThatHasOne) {
 
 TEST(Appearance, TheProgramsApplicationRunsNoCodeForThem) {
   Ref<Object> app = RuntimeNewObject(ZEFA::Class());
-  _RuntimeRegisterAppObject(app);
+  RuntimeRegisterAppObject(app);
   EXPECT_FALSE(ZEFA::IsEventImplemented(app.get(), std::vector<Value>{Value("AppearanceChanged")}).Boolean());
   // Every hook the program's application class has is swapped for a counter while the
   // notifications are delivered, so that any of them running is counted.

@@ -37,7 +37,7 @@ const ClassRecord* RaisedOffMainThread(const std::function<void()>& fn) {
 // First in this file, so that nothing built these records before: the start-up step builds every
 // one it lists, the wrong-thread exception too, so that a first raise on a worker finds it built.
 TEST(ExternalClasses, StartUpBuildsEveryRecordItLists) {
-  _RuntimeInitExternalClasses();
+  RuntimeInitExternalClasses();
   for (const char* name : {"BooleanBox", "IntegerBox", "DoubleBox", "StringBox", "PtrBox", "FunctionNotFoundException",
                            "IllegalCastException", "NilObjectException", "OutOfBoundsException",
                            "StackOverflowException", "TypeMismatchException", "UnsupportedFormatException",
@@ -126,11 +126,11 @@ TEST(UiThread, UiOperationsOffTheMainThreadRaise) {
             &ThreadAccessingUIException::Class());
 
   win.Constructor();
-  Ref<Object> c = win.__New(TextArea::Class());
+  Ref<Object> c = win.New(TextArea::Class());
   auto& field = static_cast<TextArea&>(*c);
   EXPECT_EQ(RaisedOffMainThread([&] { field.Constructor(); }), &ThreadAccessingUIException::Class());
   field.Constructor();
-  EXPECT_EQ(RaisedOffMainThread([&] { win._AddControl("f", c); }), &ThreadAccessingUIException::Class());
+  EXPECT_EQ(RaisedOffMainThread([&] { win.AddControl("f", c); }), &ThreadAccessingUIException::Class());
   EXPECT_EQ(RaisedOffMainThread([&] { field.SetText("1"); }), &ThreadAccessingUIException::Class());
   EXPECT_EQ(RaisedOffMainThread([&] { (void)field.Text(); }), &ThreadAccessingUIException::Class());
   EXPECT_EQ(RaisedOffMainThread([&] { field.SetEnabled(false); }), &ThreadAccessingUIException::Class());
@@ -138,7 +138,7 @@ TEST(UiThread, UiOperationsOffTheMainThreadRaise) {
   EXPECT_EQ(RaisedOffMainThread([&] { field.SetFocus(); }), &ThreadAccessingUIException::Class());
   EXPECT_EQ(RaisedOffMainThread([&] { win.Show(); }), &ThreadAccessingUIException::Class());
   EXPECT_EQ(RaisedOffMainThread([&] { win.Hide(); }), &ThreadAccessingUIException::Class());
-  Ref<Object> canvas = win.__New(Canvas::Class());
+  Ref<Object> canvas = win.New(Canvas::Class());
   EXPECT_EQ(RaisedOffMainThread([&] { static_cast<Canvas&>(*canvas).SetBackdrop(nullptr); }),
             &ThreadAccessingUIException::Class());
   // On the main thread the same calls work.

@@ -86,7 +86,7 @@ TEST(GuardedCall, ReturnsRuntimeExceptionsAndPassesOthersOn) {
   Method fine = [](Object*, Args) -> Value { return {}; };
   Method ends = [](Object*, Args) -> Value { Raise<EndException>("end"); };
   auto call = [](const Method& m) {
-    return _CallFunctionWithExceptionHandling(nullptr, std::vector<Value>{Value(static_cast<const void*>(&m)),
+    return CallFunctionWithExceptionHandling(nullptr, std::vector<Value>{Value(static_cast<const void*>(&m)),
                                                                          Value(static_cast<const void*>(nullptr))});
   };
   Value v = call(raisesNil);
@@ -106,10 +106,10 @@ TEST(WindowEvents, GoThroughTheClassHookTable) {
     return {};
   });
   Ref<Object> w = RuntimeNewObject(cls);
-  EXPECT_TRUE(_RuntimeIsEventHandled(w.get(), "TestHookWindow", "Close", true));
-  EXPECT_TRUE(_RuntimeIsEventHandled(w.get(), "TestHookWindow", "close", true));
-  EXPECT_FALSE(_RuntimeIsEventHandled(w.get(), "TestHookWindow", "Open", true));
-  EXPECT_FALSE(_RuntimeIsEventHandled(w.get(), "TestHookWindow", "NoSuchEvent", true));
+  EXPECT_TRUE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "Close", true));
+  EXPECT_TRUE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "close", true));
+  EXPECT_FALSE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "Open", true));
+  EXPECT_FALSE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "NoSuchEvent", true));
   RaiseWindowEvent(*w, Window::kCloseEvent);
   EXPECT_EQ(closes, 1);
   EXPECT_TRUE(RaiseWindowEvent(*w, Window::kOpen).IsNil());

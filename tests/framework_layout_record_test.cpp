@@ -71,7 +71,7 @@ std::string AllTypesRecord() {
 
 TEST(LayoutRecord, AppliesEveryTypeInRecordOrder) {
   auto r = NewRecorder();
-  _SetProperties(*r, AllTypesRecord());
+  SetProperties(*r, AllTypesRecord());
   std::vector<std::string> want = {"s:ZEFA \xC2\xA9", "i:7", "b:1", "i:-2147483648", "i:2", "i:8388608",
                                    "d:12.000000", "d:17.000000"};
   EXPECT_EQ(r->log, want);
@@ -96,7 +96,7 @@ TEST(LayoutRecord, EveryTruncatedPrefixFailsCleanlyAndNamesItsPlace) {
     std::memcpy(bytes.get(), full.data(), n);
     auto r = NewRecorder();
     try {
-      _SetProperties(*r, std::string_view(bytes.get(), n));
+      SetProperties(*r, std::string_view(bytes.get(), n));
       // Only a cut exactly between two entries may succeed.
       EXPECT_LT(r->log.size(), 8u);
     } catch (const RuntimeError& e) {
@@ -111,7 +111,7 @@ TEST(LayoutRecord, UnknownNameStopsBeforeAnythingAfterIt) {
   std::string rec = LayoutWriter().Integer("Left", 5).Integer("Nonsense", 1).Integer("Left", 6).Bytes();
   auto r = NewRecorder();
   try {
-    _SetProperties(*r, rec);
+    SetProperties(*r, rec);
     FAIL() << "an unknown name must raise";
   } catch (const RuntimeError& e) {
     EXPECT_NE(e.Message().find("\"Nonsense\" at byte offset 13"), std::string::npos) << e.Message();
@@ -121,14 +121,14 @@ TEST(LayoutRecord, UnknownNameStopsBeforeAnythingAfterIt) {
 
 TEST(LayoutRecord, MalformedNamesAndHugeCountsRaise) {
   auto r = NewRecorder();
-  EXPECT_THROW(_SetProperties(*r, std::string_view("Left", 4)), RuntimeError);
-  EXPECT_THROW(_SetProperties(*r, std::string_view(" x", 2)), RuntimeError);
-  EXPECT_THROW(_SetProperties(*r, std::string_view("\xFF\xFE", 2)), RuntimeError);
+  EXPECT_THROW(SetProperties(*r, std::string_view("Left", 4)), RuntimeError);
+  EXPECT_THROW(SetProperties(*r, std::string_view(" x", 2)), RuntimeError);
+  EXPECT_THROW(SetProperties(*r, std::string_view("\xFF\xFE", 2)), RuntimeError);
   // A String whose count runs past the end must not be read.
   std::string s = "Title " + std::string("\xFF\xFF\xFF\x7F", 4) + "abc";
-  EXPECT_THROW(_SetProperties(*r, s), RuntimeError);
+  EXPECT_THROW(SetProperties(*r, s), RuntimeError);
   EXPECT_TRUE(r->log.empty());
-  _SetProperties(*r, "");  // an empty record sets nothing
+  SetProperties(*r, "");  // an empty record sets nothing
   EXPECT_TRUE(r->log.empty());
 }
 
@@ -142,7 +142,7 @@ TEST(LayoutRecord, TheCalculatorRecordsTruncatedAnywhereFailCleanly) {
     Ref<Object> w = RuntimeNewObject(Window::Class());
     static_cast<Window&>(*w).Constructor();
     try {
-      _SetProperties(*w, std::string_view(bytes.get(), n));
+      SetProperties(*w, std::string_view(bytes.get(), n));
     } catch (const RuntimeError& e) {
       EXPECT_TRUE(e.IsA(UnsupportedFormatException::Class()));
     }

@@ -52,14 +52,14 @@ TEST(Pictures, WhatIsNoRegularPngFileOfSaneSizeIsNilPromptlyAndReportedOnce) {
   auto loads = std::async(std::launch::async, [&] {
     bool allNil = true;
     for (int round = 0; round < 2; ++round)
-      for (const std::string& name : odd) allNil = !Picture::_OpenFromApp(name) && allNil;
+      for (const std::string& name : odd) allNil = !Picture::OpenFromApp(name) && allNil;
     return allNil;
   });
   bool prompt = loads.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
   if (!prompt) ::close(::open((dir / "fifo.png").c_str(), O_WRONLY | O_NONBLOCK));
   EXPECT_TRUE(prompt) << "the loader blocked";
   EXPECT_TRUE(loads.get());
-  Ref<Picture> linked = Picture::_OpenFromApp("link.png");
+  Ref<Picture> linked = Picture::OpenFromApp("link.png");
   std::string err = ::testing::internal::GetCapturedStderr();
 
   ASSERT_TRUE(linked);

@@ -116,7 +116,7 @@ class HostileUser {
  private:
   template <class T>
   T& Ctl(const char* name) {
-    return static_cast<T&>(*w_._ControlByName(name));
+    return static_cast<T&>(*w_.ControlByName(name));
   }
   TextArea& Field(const char* name) { return Ctl<TextArea>(name); }
   QWidget* Widget(const char* name) { return Ctl<RectControl>(name).Widget(); }
@@ -236,7 +236,7 @@ class HostileUserTest : public ::testing::Test {
     ReleaseAllWindows();
     ResetQuitForTesting();
     // The application object with its menu bar, so the window carries the real Edit menu.
-    if (!App()) _NewAppInstance();
+    if (!App()) NewAppInstance();
     window_ = Calc::Calc();
     window_->Widget()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Widget()));

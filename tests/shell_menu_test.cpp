@@ -156,7 +156,7 @@ class EditMenuTest : public ::testing::Test {
   void SetUp() override {
     ReleaseAllWindows();
     ResetQuitForTesting();
-    if (!App()) _NewAppInstance();
+    if (!App()) NewAppInstance();
     window_ = Calc::Calc();
     window_->Widget()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Widget()));

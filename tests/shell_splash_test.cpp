@@ -34,7 +34,7 @@ class SplashTest : public ::testing::Test {
   }
   void TearDown() override { ReleaseAllWindows(); }
 
-  static Window* Open(const char* className) { return static_cast<Window*>(_GetImplicitWindow(className).get()); }
+  static Window* Open(const char* className) { return static_cast<Window*>(GetImplicitWindow(className).get()); }
   static Ref<Timer> TimerOf(Window& w) { return CheckCast<Timer>(ControlByName(&w, "Timer1")); }
 };
 
@@ -211,7 +211,7 @@ TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
 // A modifier or lock key on its own is no key press, so Ctrl+Q on the splash reaches its menu's
 // Quit rather than handing over on the Ctrl.
 TEST_F(SplashTest, BareModifierKeysDoNotHandOverAndCtrlQQuits) {
-  if (!App()) _NewAppInstance();  // the application's menu bar, with its Quit shortcut
+  if (!App()) NewAppInstance();  // the application's menu bar, with its Quit shortcut
   Ref<Window> about = AboutWindow::AboutWindow();
   about->Widget()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
@@ -256,7 +256,7 @@ TEST_F(SplashTest, EachCanvasIsFetchedBeforeItsPictureIsAskedFor) {
     cls.hooks = base.hooks;
     cls.ReplaceOperation("_ControlByName", [](Object* self, Args a) -> Value {
       fetches.emplace_back(a[0].String(), zefa::testing::PictureLookups().size());
-      return static_cast<Window&>(*self)._ControlByName(a[0].String());
+      return static_cast<Window&>(*self).ControlByName(a[0].String());
     });
     return cls;
   };

@@ -88,8 +88,8 @@ TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndOpensOnlyTheSplashWindow) 
   int64_t windows = -1;
   Ref<Object> app;
   QTimer::singleShot(0, [&] {
-    calcAtStart = _GetImplicitWindow(Calc::kClassName) != nullptr;
-    Ref<Object> about = _GetImplicitWindow(AboutWindow::kClassName);
+    calcAtStart = GetImplicitWindow(Calc::kClassName) != nullptr;
+    Ref<Object> about = GetImplicitWindow(AboutWindow::kClassName);
     splashShown = about && static_cast<Window&>(*about).IsVisible();
     windows = WindowCount();
     app = App();
@@ -102,7 +102,7 @@ TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndOpensOnlyTheSplashWindow) 
   EXPECT_EQ(windows, 1);
   ASSERT_TRUE(app);
   EXPECT_EQ(&app->Class(), &ZEFA::Class());
-  EXPECT_EQ(RuntimeExceptionHelper(), &_CallFunctionWithExceptionHandling);
+  EXPECT_EQ(RuntimeExceptionHelper(), &CallFunctionWithExceptionHandling);
   EXPECT_EQ(RuntimeFrameworkVersionStamp(), 2019.031);
   EXPECT_TRUE(boxes.empty());
 }
@@ -110,9 +110,9 @@ TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndOpensOnlyTheSplashWindow) 
 TEST_F(StartupTest, ClickingTheSplashThenClosingTheCalculatorEndsWithZero) {
   bool handedOver = false;
   QTimer::singleShot(0, [&] {
-    Ref<Object> about = _GetImplicitWindow(AboutWindow::kClassName);
+    Ref<Object> about = GetImplicitWindow(AboutWindow::kClassName);
     QTest::mouseClick(static_cast<Window&>(*about).Content(), Qt::LeftButton, {}, QPoint(20, 20));
-    Ref<Object> calc = _GetImplicitWindow(Calc::kClassName);
+    Ref<Object> calc = GetImplicitWindow(Calc::kClassName);
     handedOver = calc && static_cast<Window&>(*calc).IsVisible() && !static_cast<Window&>(*about).IsVisible();
     if (calc) static_cast<Window&>(*calc).Widget()->close();
   });
@@ -122,7 +122,7 @@ TEST_F(StartupTest, ClickingTheSplashThenClosingTheCalculatorEndsWithZero) {
 }
 
 TEST_F(StartupTest, ApplicationObjectCarriesTheVersionDataAndTheMenuBar) {
-  _NewAppInstance();
+  NewAppInstance();
   Ref<Application> app = App();
   ASSERT_TRUE(app);
   EXPECT_EQ(&app->Object::Class(), &ZEFA::Class());

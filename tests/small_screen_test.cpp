@@ -47,7 +47,7 @@ TEST(SmallScreen, EachWindowOpensAtItsSizeWithItsTopLeftOnTheScreen) {
   Ref<Window> about = AboutWindow::AboutWindow();
   ExpectPlaced(*about, {500, 300});
   RaiseEvent(*CheckCast<Timer>(ControlByName(about.get(), "Timer1")), Timer::kAction);
-  Ref<Object> calc = _GetImplicitWindow(Calc::kClassName);
+  Ref<Object> calc = GetImplicitWindow(Calc::kClassName);
   ASSERT_TRUE(calc);
   ExpectPlaced(static_cast<Window&>(*calc), {480, 450});
   ReleaseAllWindows();

@@ -50,10 +50,10 @@ int RunCalc() {
     lastBox = t;
     boxShown = true;
   });
-  _RunFrameworkInitialization(OpenCalculator);
+  RunFrameworkInitialization(OpenCalculator);
   Window& w = *g_calc;
-  Ref<Object> calcBtn = w._ControlByName("CalcBrn");
-  Ref<Object> clearBtn = w._ControlByName("ClearBtn");
+  Ref<Object> calcBtn = w.ControlByName("CalcBrn");
+  Ref<Object> clearBtn = w.ControlByName("ClearBtn");
   const Calc::Slot fields[] = {Calc::kIQFld, Calc::kCorrFld, Calc::kPAchFld, Calc::kSD1Fld,
                                Calc::kSD15Fld, Calc::kSD10Fld, Calc::kSD05Fld};
   std::string line, out;
@@ -96,14 +96,14 @@ int RunCalc() {
 // Raises each named event on the named control and prints the visible captions, the disabled
 // result fields and the handler's Boolean answer.
 int RunEvents() {
-  _RunFrameworkInitialization(OpenCalculator);
+  RunFrameworkInitialization(OpenCalculator);
   Window& w = *g_calc;
   const char* captions[] = {"IQlang", "RestCaption", "IQachCaption", "SEcaption"};
   const char* results[] = {"PAchFld", "SD1Fld", "SD15Fld", "SD10Fld", "SD05Fld"};
   auto list = [&](const auto& names, auto pick) {
     std::string s;
     for (const char* n : names)
-      if (pick(static_cast<RectControl&>(*w._ControlByName(n)))) s += (s.empty() ? "" : ",") + std::string(n);
+      if (pick(static_cast<RectControl&>(*w.ControlByName(n)))) s += (s.empty() ? "" : ",") + std::string(n);
     return s.empty() ? std::string("-") : s;
   };
   std::string line;
@@ -111,7 +111,7 @@ int RunEvents() {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t sp = line.find(' ');
     std::string event = line.substr(0, sp), name = sp == std::string::npos ? "" : line.substr(sp + 1);
-    Ref<Object> control = w._ControlByName(name);
+    Ref<Object> control = w.ControlByName(name);
     std::string answer = "-";
     if (!control) {
       std::fprintf(stderr, "zefa_probe: no control named %s\n", name.c_str());

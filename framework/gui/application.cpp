@@ -142,9 +142,9 @@ const ClassRecord& Application::Class() {
   AddOperations(*rec);
   rec->AddEvents({"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
                   "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"});
-  rec->interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::_MacOSNotificationReceived}});
+  rec->interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::MacOSNotificationReceived}});
   for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  rec->methods.push_back({"_MacOSNotificationReceived", "(String)", &Application::_MacOSNotificationReceived, {}});
+  rec->methods.push_back({"_MacOSNotificationReceived", "(String)", &Application::MacOSNotificationReceived, {}});
   return *rec;
 }
 
@@ -166,7 +166,7 @@ void Application::SetMenuBar(Ref<MenuItem> bar, int64_t) {
   menuBar_ = std::move(bar);
 }
 
-Value Application::_MacOSNotificationReceived(Object* self, Args args) {
+Value Application::MacOSNotificationReceived(Object* self, Args args) {
   Application& app = A(self);
   const std::string& name = args.empty() ? std::string() : args[0].String();
   if (name != kThemeChangedNotification && name != kColorsChangedNotification) return {};
@@ -183,7 +183,7 @@ Value Application::_MacOSNotificationReceived(Object* self, Args args) {
   return {};
 }
 
-void Application::_SetSupportsHiDPI(bool on) {
+void Application::SetSupportsHiDPI(bool on) {
   testing::TraceStep("_SetSupportsHiDPI");
   R().hiDpi = on;
 }
@@ -237,7 +237,7 @@ int32_t RuntimeExit() {
   return R().quitCode.value_or(0);
 }
 
-void _RuntimeSetExceptionHelper(Method entry) {
+void RuntimeSetExceptionHelper(Method entry) {
   testing::TraceStep("_RuntimeSetExceptionHelper");
   R().exceptionHelper = entry;
 }
@@ -249,7 +249,7 @@ void RuntimeFrameworkVersion(double stamp) {
 }
 double RuntimeFrameworkVersionStamp() { return R().versionStamp; }
 
-void _RuntimeInitExternalClasses() {
+void RuntimeInitExternalClasses() {
   testing::TraceStep("_RuntimeInitExternalClasses");
   BooleanBox::Class();
   IntegerBox::Class();
@@ -269,9 +269,9 @@ void _RuntimeInitExternalClasses() {
   WeakRef::Class();
 }
 
-void _InitPluginEntrypoints() { testing::TraceStep("_InitPluginEntrypoints"); }
+void InitPluginEntrypoints() { testing::TraceStep("_InitPluginEntrypoints"); }
 
-void _RuntimeRegisterAppObject(Ref<Object> app) {
+void RuntimeRegisterAppObject(Ref<Object> app) {
   testing::TraceStep("_RuntimeRegisterAppObject");
   Ref<Object> checked = RuntimeCheckCast(app, Application::Class());
   if (!checked) RaiseNilObjectException();
@@ -280,7 +280,7 @@ void _RuntimeRegisterAppObject(Ref<Object> app) {
 
 Ref<Application> App() { return R().app; }
 
-void _RunFrameworkInitialization(Method lateStartup) {
+void RunFrameworkInitialization(Method lateStartup) {
   testing::TraceStep("_RunFrameworkInitialization");
   CheckUIThread();
   if (!QApplication::instance()) {
@@ -302,13 +302,13 @@ void _RunFrameworkInitialization(Method lateStartup) {
   lateStartup(nullptr, {});
 }
 
-void _RuntimeRun() {
+void RuntimeRun() {
   testing::TraceStep("_RuntimeRun");
   if (QCoreApplication::instance() && !R().quitCode && !R().pending) QApplication::exec();
   if (Ref<Object> e = TakePendingException()) throw RuntimeError(e);
 }
 
-void _UnhandledException(const Ref<Object>& exception) {
+void UnhandledException(const Ref<Object>& exception) {
   testing::TraceStep("_UnhandledException");
   R().unhandled = true;
   std::string cls = exception ? exception->Class().name : "nil";
@@ -319,7 +319,7 @@ void _UnhandledException(const Ref<Object>& exception) {
   if (GuiIsUp()) MsgBox("An unexpected error ended the program: " + cls + (msg.empty() ? "" : ": " + msg));
 }
 
-Value _CallFunctionWithExceptionHandling(Object*, Args args) {
+Value CallFunctionWithExceptionHandling(Object*, Args args) {
   const auto* entry = static_cast<const Method*>(args.size() > 0 ? args[0].Pointer() : nullptr);
   const void* arg = args.size() > 1 ? args[1].Pointer() : nullptr;
   try {

@@ -44,8 +44,8 @@ class Application : public Object {
   const std::string& Description() const { return _x_mPackageInfo; }
 
   // Receives the desktop's appearance notifications on the application's behalf.
-  static Value _MacOSNotificationReceived(Object* self, Args args);
-  static void _SetSupportsHiDPI(bool on);
+  static Value MacOSNotificationReceived(Object* self, Args args);
+  static void SetSupportsHiDPI(bool on);
 
   int64_t _x_mMajorVersion = 0, _x_mMinorVersion = 0, _x_mBugVersion = 0, _x_mNonReleaseVersion = 0;
   int64_t _x_mStageCode = 0, _x_mRegionCode = 0;
@@ -68,22 +68,22 @@ void RuntimeInit();
 void RuntimePerformInitializers();
 void RuntimePerformFinalizers();
 int32_t RuntimeExit();
-void _RuntimeSetExceptionHelper(Method entry);
+void RuntimeSetExceptionHelper(Method entry);
 Method RuntimeExceptionHelper();
 void RuntimeFrameworkVersion(double stamp);
 double RuntimeFrameworkVersionStamp();
-void _RuntimeInitExternalClasses();
-void _InitPluginEntrypoints();
-void _RuntimeRegisterAppObject(Ref<Object> app);
+void RuntimeInitExternalClasses();
+void InitPluginEntrypoints();
+void RuntimeRegisterAppObject(Ref<Object> app);
 Ref<Application> App();
 // Creates the Qt application, then calls the late start-up entry on the main thread.
-void _RunFrameworkInitialization(Method lateStartup);
+void RunFrameworkInitialization(Method lateStartup);
 // Runs the event loop until Quit; an exception that ended the loop is raised from here.
-void _RuntimeRun();
+void RuntimeRun();
 // The last-chance report: one line on standard error, a message box if the GUI is up.
-void _UnhandledException(const Ref<Object>& exception);
+void UnhandledException(const Ref<Object>& exception);
 // Given (Ptr to a Method, Ptr argument): nil, or the RuntimeException the call raised.
-Value _CallFunctionWithExceptionHandling(Object* self, Args args);
+Value CallFunctionWithExceptionHandling(Object* self, Args args);
 
 void Quit(int code);
 std::optional<int> RequestedQuit();

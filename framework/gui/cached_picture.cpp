@@ -16,7 +16,7 @@ Ref<Picture> CachedPicture::Get() {
     once_ = true;
     pic_ = nullptr;
   }
-  if (!pic_) pic_ = Picture::_OpenFromApp(fileName_);
+  if (!pic_) pic_ = Picture::OpenFromApp(fileName_);
   return pic_;
 }
 

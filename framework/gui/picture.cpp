@@ -123,7 +123,7 @@ Picture::Picture(const ClassRecord& cls, Bitmap image)
     : Object(cls), image_(std::make_unique<Bitmap>(std::move(image))) {}
 Picture::~Picture() = default;
 
-Ref<Picture> Picture::_OpenFromApp(std::string_view fileName) {
+Ref<Picture> Picture::OpenFromApp(std::string_view fileName) {
   testing::NotePictureLookup(fileName);
   if (!IsPlainFileName(fileName)) {
     ReportUnusable(fileName, "not a file name of the resources folder");

@@ -16,7 +16,7 @@ class Picture : public Object {
   const Bitmap& Image() const { return *image_; }
 
   // The picture of that file name in the resources folder beside the program, or nil.
-  static Ref<Picture> _OpenFromApp(std::string_view fileName);
+  static Ref<Picture> OpenFromApp(std::string_view fileName);
   static Ref<Picture> Blank(int64_t width, int64_t height);
 
  private:

@@ -147,15 +147,15 @@ void AddOperations(ClassRecord& r) {
     return {};
   });
   r.AddOperation("_AddControl", "(String, Object)", [](Object* self, Args a) -> Value {
-    Self(self)._AddControl(a[0].String(), a[1].ObjectRef());
+    Self(self).AddControl(a[0].String(), a[1].ObjectRef());
     return {};
   });
   r.AddOperation("_AddMenuHandler", "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); });
   r.AddOperation("_ControlByName", "(String) as Object", [](Object* self, Args a) -> Value {
-    return Self(self)._ControlByName(a[0].String());
+    return Self(self).ControlByName(a[0].String());
   });
   r.AddOperation("_ControlByNameIndex", "(String, Integer) as Object", [](Object* self, Args a) -> Value {
-    return Self(self)._ControlByNameIndex(a[0].String(), a[1].Integer());
+    return Self(self).ControlByNameIndex(a[0].String(), a[1].Integer());
   });
   r.AddOperation("_DependencyList", "()", Nothing);
   r.AddOperation("_Move", "(Integer, Integer, Integer, Integer)", [](Object* self, Args a) -> Value {
@@ -169,7 +169,7 @@ void AddOperations(ClassRecord& r) {
   r.AddOperation("__New", "(Ptr) as Object", [](Object* self, Args a) -> Value {
     auto* cls = static_cast<const ClassRecord*>(a[0].Pointer());
     if (!cls) RaiseNilObjectException();
-    return Self(self).__New(*cls);
+    return Self(self).New(*cls);
   });
 }
 
@@ -358,27 +358,27 @@ bool Window::OnMouseDown(int x, int y) {
   return !v.IsNil() && v.Boolean();
 }
 
-Ref<Object> Window::__New(const ClassRecord& cls) {
+Ref<Object> Window::New(const ClassRecord& cls) {
   Ref<Object> obj = RuntimeNewObject(cls);
   if (obj->Class().IsA(Control::Class())) static_cast<Control&>(*obj).SetOwner(this);
   return obj;
 }
 
-void Window::_AddControl(std::string name, Ref<Object> control) {
+void Window::AddControl(std::string name, Ref<Object> control) {
   CheckUIThread();
   if (!control) RaiseNilObjectException();
-  if (_ControlByName(name)) Raise<RuntimeException>("the window already has a control named " + name);
+  if (ControlByName(name)) Raise<RuntimeException>("the window already has a control named " + name);
   if (control->Class().IsA(Control::Class())) static_cast<Control&>(*control).SetRegisteredName(name);
   controls_.emplace_back(std::move(name), std::move(control));
 }
 
-Ref<Object> Window::_ControlByName(std::string_view name) const {
+Ref<Object> Window::ControlByName(std::string_view name) const {
   for (const auto& [n, c] : controls_)
     if (n == name) return c;
   return nullptr;
 }
 
-Ref<Object> Window::_ControlByNameIndex(std::string_view name, int64_t index) const {
+Ref<Object> Window::ControlByNameIndex(std::string_view name, int64_t index) const {
   for (const auto& [n, c] : controls_)
     if (n == name && c->Class().IsA(Control::Class()) && static_cast<Control&>(*c).Index() == index) return c;
   return nullptr;
@@ -516,7 +516,7 @@ void Window::Centre() {
              avail.y() + std::max(0, (avail.height() - s.height()) / 2));
 }
 
-Ref<Object> _GetImplicitWindow(std::string_view className) {
+Ref<Object> GetImplicitWindow(std::string_view className) {
   auto it = OpenWindows().find(className);
   return it == OpenWindows().end() ? nullptr : it->second;
 }

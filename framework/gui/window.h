@@ -23,7 +23,7 @@ class Window : public Object {
     kHide, kInvalidate, kInvalidateRect, kMaximize, kMinimize, kOperator_Convert, kRefresh, kRefreshRect,
     kRestore, kSetFocus, kShow, kShowModal, kShowModalWithin, kShowWithin, kTrueWindow, kUpdateNow,
     kWindow, k_AddControl, k_AddMenuHandler, k_ControlByName, k_ControlByNameIndex, k_DependencyList,
-    k_Move, k__New, kSlotCount
+    k_Move, kNew, kSlotCount
   };
   // Event numbers of Window's event list.
   enum Event {
@@ -44,10 +44,10 @@ class Window : public Object {
   void Show();
   void Hide();
   void Close();
-  Ref<Object> __New(const ClassRecord& cls);
-  void _AddControl(std::string name, Ref<Object> control);
-  Ref<Object> _ControlByName(std::string_view name) const;
-  Ref<Object> _ControlByNameIndex(std::string_view name, int64_t index) const;
+  Ref<Object> New(const ClassRecord& cls);
+  void AddControl(std::string name, Ref<Object> control);
+  Ref<Object> ControlByName(std::string_view name) const;
+  Ref<Object> ControlByNameIndex(std::string_view name, int64_t index) const;
 
   WindowWidget* Widget() const { return top_; }      // the top-level widget
   ContentWidget* Content() const { return content_; } // the area the controls sit in
@@ -96,7 +96,7 @@ class Window : public Object {
 };
 
 // The open window of that runtime class name (also when hidden), or nil.
-Ref<Object> _GetImplicitWindow(std::string_view className);
+Ref<Object> GetImplicitWindow(std::string_view className);
 // The finaliser pass closes every window the framework holds.
 void ReleaseAllWindows();
 int64_t WindowCount();

@@ -17,7 +17,7 @@ Ref<Object> Fetch(Object* window, std::string_view name, const ClassRecord& cast
 }  // namespace
 
 Ref<Window> ImplicitWindow(const char* className, const ClassRecord& cls) {
-  Ref<Object> w = _GetImplicitWindow(className);
+  Ref<Object> w = GetImplicitWindow(className);
   if (!w) {
     Ref<Object> fresh = RuntimeNewObject(cls);
     CallSlot(fresh.get(), Window::kConstructor);  // a failed construction is released with `fresh`
@@ -37,7 +37,7 @@ void FillWindowMethodList(ClassRecord& cls, Method isEventImplemented) {
 
 void NewControl(Object* window, const ClassRecord& cls, std::string_view name) {
   Ref<Object> control =
-      CallSlot(window, Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
+      CallSlot(window, Window::kNew, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
   if (!control) RaiseNilObjectException();
   CallSlot(control.get(), control->Class().Slot("Constructor"));
   CallSlot(window, Window::k_AddControl, std::vector<Value>{Value(std::string(name)), Value(control)});
@@ -49,7 +49,7 @@ void SetCanvasBackdrop(Object* window, std::string_view name, Ref<Picture> (*pic
 }
 
 void ApplyControlRecord(Object* window, std::string_view name, const ClassRecord& castTo, const std::string& record) {
-  _SetProperties(*Fetch(window, name, castTo), record);
+  SetProperties(*Fetch(window, name, castTo), record);
 }
 
 void BindControlEvent(Object* window, std::string_view name, const ClassRecord& castTo, int event, int handlerSlot,

@@ -11,7 +11,7 @@ namespace zefa {
 // The implicit single instance: the open window of the class, or a new one constructed now.
 Ref<Window> ImplicitWindow(const char* className, const ClassRecord& cls);
 
-// The method list: every class-table operation (_CreateControls0 marked "Hidden") and the
+// The method list: every class-table operation (CreateControls0 marked "Hidden") and the
 // event query, which stands outside the table.
 void FillWindowMethodList(ClassRecord& cls, Method isEventImplemented);
 

@@ -102,7 +102,7 @@ bool RuntimeUserIsEventHandled(Object* obj, const char* className, const char* e
   return n >= 0 && cls->hooks[static_cast<size_t>(n)] != nullptr;
 }
 
-bool _RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event, bool user) {
+bool RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event, bool user) {
   std::string cn(className), en(event);
   if (user) return RuntimeUserIsEventHandled(obj, cn.c_str(), en.c_str());
   // The framework's own question looks at the object's class rather than a name.

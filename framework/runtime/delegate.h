@@ -63,6 +63,6 @@ bool HasWindowHook(const Object& window, int event);
 
 // Whether the class of that name implements the event (its hook table has it).
 bool RuntimeUserIsEventHandled(Object* obj, const char* className, const char* event);
-bool _RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event, bool user);
+bool RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event, bool user);
 
 }  // namespace zefa

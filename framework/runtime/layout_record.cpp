@@ -106,7 +106,7 @@ bool ReadValue(Reader& r, PropType type, Value& out) {
 
 }  // namespace
 
-void _SetProperties(Object& obj, std::string_view record) {
+void SetProperties(Object& obj, std::string_view record) {
   Reader r(record);
   while (!r.AtEnd()) {
     size_t entryStart = r.Offset();

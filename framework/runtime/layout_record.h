@@ -13,7 +13,7 @@ class Object;
 // descriptors of its class and bases. A record that ends inside an entry, or names a property
 // the class lacks, raises UnsupportedFormatException naming the property and byte offset; the
 // entries before it stay applied and nothing after it is read.
-void _SetProperties(Object& obj, std::string_view record);
+void SetProperties(Object& obj, std::string_view record);
 
 // Writes records so that each reads like the table of its entries.
 class LayoutWriter {

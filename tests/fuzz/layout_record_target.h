@@ -50,7 +50,7 @@ inline const ClassRecord& LayoutWindowClass() {
   rec = &NewClassRecord("LayoutRecordFuzz.Window", &Window::Class());
   rec->SetHook("Layout", [](Object* self, Args) -> Value {
     if (!self) RaiseNilObjectException();
-    _SetProperties(*self, LayoutHookRecord());
+    SetProperties(*self, LayoutHookRecord());
     return {};
   });
   return *rec;
@@ -89,18 +89,18 @@ inline Ref<Object> NewWindow(const ClassRecord& cls) {
 inline void ApplyToControl(Target t, std::string_view record) {
   Ref<Object> host = NewWindow(Window::Class());
   const ClassRecord& cls = ControlClass(t);
-  Ref<Object> control = CallSlot(host.get(), Window::k__New, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
+  Ref<Object> control = CallSlot(host.get(), Window::kNew, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
   if (!control) RaiseNilObjectException();
   CallSlot(control.get(), 0);  // the constructor stands first in every table here
   CallSlot(host.get(), Window::k_AddControl, std::vector<Value>{Value(std::string("Fuzzed")), Value(control)});
-  _SetProperties(*RuntimeCheckCast(ControlByName(host.get(), "Fuzzed"), cls), record);
+  SetProperties(*RuntimeCheckCast(ControlByName(host.get(), "Fuzzed"), cls), record);
 }
 
 inline void Apply(Target t, std::string_view record) {
   switch (t) {
     case Target::kWindow: {
       Ref<Object> w = NewWindow(Window::Class());
-      _SetProperties(*w, record);
+      SetProperties(*w, record);
       return;
     }
     case Target::kWindowLayout:
@@ -151,9 +151,9 @@ inline std::vector<SystemRecord> SystemRecords() {
       if (cls.IsA(detail::ControlClass(t))) return t;
     return Target::kCount;
   };
-  for (const Calc::ControlSpec& s : Calc::ControlSpecs())
+  for (const Calc::ControlRow& s : Calc::ControlRows())
     out.push_back({"Calc." + std::string(s.name), targetOf(s.cls()), s.record()});
-  for (const AboutWindow::ControlSpec& s : AboutWindow::ControlSpecs())
+  for (const AboutWindow::ControlRow& s : AboutWindow::ControlRows())
     out.push_back({"AboutWindow." + std::string(s.name), targetOf(s.castTo()), s.record()});
   for (Target t : {Target::kWindow, Target::kWindowLayout}) {
     const char* how = t == Target::kWindow ? "" : ".Layout";
