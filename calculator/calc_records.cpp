@@ -18,34 +18,80 @@ namespace {
     return bytes;                        \
   }
 
-// Canvases: placement (with locks), AllowFocusRing, Visible, and whether DoubleBuffer is written.
-RECORD(IQlangRecord, CanvasRecord({"IQlang", 20, 80, 440, 73, 0, 0, 0, 0, 32, true}, false, false, true))
-RECORD(IQachCaptionRecord, CanvasRecord({"IQachCaption", 128, 80, 249, 91, 1, 1, 1, 1, 14, true}, true, false, true))
-RECORD(PgmNameRecord, CanvasRecord({"PgmName", 50, 0, 414, 76, 0, 0, 0, 0, 0, true}, true, true, true))
-RECORD(RestCaptionRecord, CanvasRecord({"RestCaption", 128, 80, 245, 83, 1, 1, 1, 1, 33, true}, true, false, true))
-RECORD(SEcaptionRecord, CanvasRecord({"SEcaption", 123, 80, 242, 100, 1, 1, 0, 0, 36, true}, false, false, false))
+// Canvases: the title picture, and the four hover pictures, which start hidden.
+RECORD(IQlangRecord, CanvasRecord(
+    {.name = "IQlang", .left = 20, .top = 80, .width = 440, .height = 73, .tabIndex = 32, .tabStop = true},
+    {.allowFocusRing = false, .visible = false}))
+RECORD(IQachCaptionRecord, CanvasRecord(
+    {.name = "IQachCaption", .left = 128, .top = 80, .width = 249, .height = 91, .lockLeft = true, .lockTop = true,
+     .lockRight = true, .lockBottom = true, .tabIndex = 14, .tabStop = true},
+    {.visible = false}))
+RECORD(PgmNameRecord, CanvasRecord(
+    {.name = "PgmName", .left = 50, .top = 0, .width = 414, .height = 76, .tabIndex = 0, .tabStop = true},
+    {}))
+RECORD(RestCaptionRecord, CanvasRecord(
+    {.name = "RestCaption", .left = 128, .top = 80, .width = 245, .height = 83, .lockLeft = true, .lockTop = true,
+     .lockRight = true, .lockBottom = true, .tabIndex = 33, .tabStop = true},
+    {.visible = false}))
+RECORD(SEcaptionRecord, CanvasRecord(
+    {.name = "SEcaption", .left = 123, .top = 80, .width = 242, .height = 100, .lockLeft = true, .lockTop = true,
+     .tabIndex = 36, .tabStop = true},
+    {.allowFocusRing = false, .visible = false, .doubleBufferEntry = false}))
 
-// Text fields: placement, AllowFocusRing, start text, maximum length, mask, read-only.
-RECORD(IQFldRecord, TextAreaRecord({"IQFld", 366, 176, 53, 22, 0, 0, 0, 0, 1, true}, true, "", 3, "###", false))
-RECORD(CorrFldRecord, TextAreaRecord({"CorrFld", 366, 202, 53, 22, 0, 0, 0, 0, 2, true}, true, ".60", 4, ".###", false))
-RECORD(PAchFldRecord, TextAreaRecord({"PAchFld", 365, 231, 53, 22, 0, 0, 0, 0, 8, false}, false, "\r", 0, "", true))
-RECORD(SD10FldRecord, TextAreaRecord({"SD10Fld", 346, 321, 88, 22, 0, 0, 0, 0, 9, false}, false, "", 0, "", true))
-RECORD(SD05FldRecord, TextAreaRecord({"SD05Fld", 346, 350, 88, 22, 0, 0, 0, 0, 10, false}, false, "", 0, "", true))
-RECORD(SD15FldRecord, TextAreaRecord({"SD15Fld", 346, 291, 88, 22, 0, 0, 0, 0, 25, false}, false, "\r", 0, "", true))
-RECORD(SD1FldRecord, TextAreaRecord({"SD1Fld", 346, 263, 88, 22, 0, 0, 0, 0, 35, false}, false, "\r", 0, "", true))
+// Text fields: the two inputs, then the five read-only result fields.
+RECORD(IQFldRecord, TextAreaRecord(
+    {.name = "IQFld", .left = 366, .top = 176, .width = 53, .height = 22, .tabIndex = 1, .tabStop = true},
+    {.maxChars = 3, .mask = "###"}))
+RECORD(CorrFldRecord, TextAreaRecord(
+    {.name = "CorrFld", .left = 366, .top = 202, .width = 53, .height = 22, .tabIndex = 2, .tabStop = true},
+    {.value = ".60", .maxChars = 4, .mask = ".###"}))
+RECORD(PAchFldRecord, TextAreaRecord(
+    {.name = "PAchFld", .left = 365, .top = 231, .width = 53, .height = 22, .tabIndex = 8},
+    {.allowFocusRing = false, .value = "\r", .readOnly = true}))
+RECORD(SD10FldRecord, TextAreaRecord(
+    {.name = "SD10Fld", .left = 346, .top = 321, .width = 88, .height = 22, .tabIndex = 9},
+    {.allowFocusRing = false, .readOnly = true}))
+RECORD(SD05FldRecord, TextAreaRecord(
+    {.name = "SD05Fld", .left = 346, .top = 350, .width = 88, .height = 22, .tabIndex = 10},
+    {.allowFocusRing = false, .readOnly = true}))
+RECORD(SD15FldRecord, TextAreaRecord(
+    {.name = "SD15Fld", .left = 346, .top = 291, .width = 88, .height = 22, .tabIndex = 25},
+    {.allowFocusRing = false, .value = "\r", .readOnly = true}))
+RECORD(SD1FldRecord, TextAreaRecord(
+    {.name = "SD1Fld", .left = 346, .top = 263, .width = 88, .height = 22, .tabIndex = 35},
+    {.allowFocusRing = false, .value = "\r", .readOnly = true}))
 
-RECORD(ClearBtnRecord, PushButtonRecord({"ClearBtn", 20, 400, 96, 25, 0, 0, 0, 0, 11, false}, "Clear"))
-RECORD(CalcBrnRecord, PushButtonRecord({"CalcBrn", 365, 400, 96, 25, 0, 0, 0, 0, 12, false}, "Calculate"))
+RECORD(ClearBtnRecord, PushButtonRecord(
+    {.name = "ClearBtn", .left = 20, .top = 400, .width = 96, .height = 25, .tabIndex = 11},
+    "Clear"))
+RECORD(CalcBrnRecord, PushButtonRecord(
+    {.name = "CalcBrn", .left = 365, .top = 400, .width = 96, .height = 25, .tabIndex = 12},
+    "Calculate"))
 
-RECORD(copyrightTextRecord, LabelRecord({"copyrightText", 155, 423, 173, 22, 0, 0, 0, 0, 20, false}, kRightsNotice,
-                                        LabelLook{2, 0x666666, false, 9.0f}))
-RECORD(Text1Record, LabelRecord({"Text1", 50, 176, 81, 22, 0, 0, 0, 0, 22, true}, "IQ Score", {}))
-RECORD(Text2Record, LabelRecord({"Text2", 50, 203, 220, 20, 0, 0, 0, 0, 23, true}, "IQ-Achievement Correlation", {}))
-RECORD(Text3Record, LabelRecord({"Text3", 50, 231, 220, 22, 0, 0, 0, 0, 24, true}, "Predicted Achievement Score", {}))
-RECORD(Text4Record, LabelRecord({"Text4", 50, 291, 93, 22, 0, 0, 0, 0, 26, true}, "1.5 SEest", {}))
-RECORD(Text5Record, LabelRecord({"Text5", 50, 321, 93, 22, 0, 0, 0, 0, 27, true}, "1.645 SEest", {}))
-RECORD(Text6Record, LabelRecord({"Text6", 50, 350, 93, 22, 0, 0, 0, 0, 28, true}, "1.96 SEest", {}))
-RECORD(Text7Record, LabelRecord({"Text7", 50, 263, 93, 22, 0, 0, 0, 0, 34, true}, "1 SEest", {}))
+RECORD(copyrightTextRecord, LabelRecord(
+    {.name = "copyrightText", .left = 155, .top = 423, .width = 173, .height = 22, .tabIndex = 20},
+    kRightsNotice, {.alignment = 2, .textColor = 0x666666, .bold = false, .fontSize = 9.0f}))
+RECORD(Text1Record, LabelRecord(
+    {.name = "Text1", .left = 50, .top = 176, .width = 81, .height = 22, .tabIndex = 22, .tabStop = true},
+    "IQ Score", {}))
+RECORD(Text2Record, LabelRecord(
+    {.name = "Text2", .left = 50, .top = 203, .width = 220, .height = 20, .tabIndex = 23, .tabStop = true},
+    "IQ-Achievement Correlation", {}))
+RECORD(Text3Record, LabelRecord(
+    {.name = "Text3", .left = 50, .top = 231, .width = 220, .height = 22, .tabIndex = 24, .tabStop = true},
+    "Predicted Achievement Score", {}))
+RECORD(Text4Record, LabelRecord(
+    {.name = "Text4", .left = 50, .top = 291, .width = 93, .height = 22, .tabIndex = 26, .tabStop = true},
+    "1.5 SEest", {}))
+RECORD(Text5Record, LabelRecord(
+    {.name = "Text5", .left = 50, .top = 321, .width = 93, .height = 22, .tabIndex = 27, .tabStop = true},
+    "1.645 SEest", {}))
+RECORD(Text6Record, LabelRecord(
+    {.name = "Text6", .left = 50, .top = 350, .width = 93, .height = 22, .tabIndex = 28, .tabStop = true},
+    "1.96 SEest", {}))
+RECORD(Text7Record, LabelRecord(
+    {.name = "Text7", .left = 50, .top = 263, .width = 93, .height = 22, .tabIndex = 34, .tabStop = true},
+    "1 SEest", {}))
 
 #undef RECORD
 
@@ -133,7 +179,8 @@ const std::array<ControlRow, kControlCount>& ControlRows() {
 std::span<const BindingRow> BindingRows() { return kBindings; }
 
 const std::string& CalcWindowRecord() {
-  static const std::string bytes = WindowRecord({480, 450, 465, 360, 0, "ZEFA Calculator", false, false, true});
+  static const std::string bytes = WindowRecord({.width = 480, .height = 450, .maxWidth = 465, .maxHeight = 360,
+                                                 .title = "ZEFA Calculator", .liveResizeEntry = true});
   return bytes;
 }
 

@@ -20,13 +20,18 @@ Ref<Picture> NoBackdrop() { return nullptr; }
 
 // Records are built on first use and kept for the life of the process.
 const std::string& Canvas1Record() {
-  static const std::string bytes = CanvasRecord({"Canvas1", 48, 54, 404, 76, 1, 1, 0, 0, 0, true}, true, true, true);
+  static const std::string bytes = CanvasRecord(
+      {.name = "Canvas1", .left = 48, .top = 54, .width = 404, .height = 76, .lockLeft = true, .lockTop = true,
+       .tabIndex = 0, .tabStop = true},
+      {});
   return bytes;
 }
 
 const std::string& Label1Record() {
-  static const std::string bytes = LabelRecord({"Label1", 94, 238, 311, 20, 1, 1, 0, 0, 1, false}, kRightsNotice,
-                                               LabelLook{2, 0x800002, true, 11.0f});
+  static const std::string bytes = LabelRecord(
+      {.name = "Label1", .left = 94, .top = 238, .width = 311, .height = 20, .lockLeft = true, .lockTop = true,
+       .tabIndex = 1},
+      kRightsNotice, {.alignment = 2, .textColor = 0x800002, .bold = true, .fontSize = 11.0f});
   return bytes;
 }
 
@@ -38,12 +43,16 @@ const std::string& Timer1Record() {
 
 // Unlike Canvas1 it has no DoubleBuffer entry.
 const std::string& Canvas2Record() {
-  static const std::string bytes = CanvasRecord({"Canvas2", 216, 142, 69, 67, 1, 1, 0, 0, 2, true}, true, true, false);
+  static const std::string bytes = CanvasRecord(
+      {.name = "Canvas2", .left = 216, .top = 142, .width = 69, .height = 67, .lockLeft = true, .lockTop = true,
+       .tabIndex = 2, .tabStop = true},
+      {.doubleBufferEntry = false});
   return bytes;
 }
 
 const std::string& AboutWindowRecord() {
-  static const std::string bytes = WindowRecord({500, 300, 32000, 32000, 4, "Untitled", true, true, false});
+  static const std::string bytes = WindowRecord(
+      {.width = 500, .height = 300, .type = 4, .title = "Untitled", .zoomButtons = true, .resizeable = true});
   return bytes;
 }
 

@@ -28,22 +28,22 @@ std::string End(LayoutWriter& w) { return w.String("InitialParent", "").Bytes();
 
 }  // namespace
 
-std::string CanvasRecord(const Placement& p, bool allowFocusRing, bool visible, bool doubleBufferEntry) {
+std::string CanvasRecord(const Placement& p, const CanvasLook& look) {
   LayoutWriter w = Begin(p);
   w.Boolean("Enabled", true)
       .String("Tooltip", "")
-      .Boolean("AllowFocusRing", allowFocusRing)
-      .Boolean("Visible", visible)
+      .Boolean("AllowFocusRing", look.allowFocusRing)
+      .Boolean("Visible", look.visible)
       .Boolean("AllowFocus", false)
       .Boolean("AllowTabs", false)
       .Boolean("Transparent", true);
-  if (doubleBufferEntry) w.Boolean("DoubleBuffer", false);
+  if (look.doubleBufferEntry) w.Boolean("DoubleBuffer", false);
+  // Once more: the stored records carry it twice, once from the control and once from its class.
   w.Boolean("Transparent", true);
   return End(w);
 }
 
-std::string TextAreaRecord(const Placement& p, bool allowFocusRing, std::string_view value, int64_t maxChars,
-                           std::string_view mask, bool readOnly) {
+std::string TextAreaRecord(const Placement& p, const TextAreaSetup& setup) {
   LayoutWriter w = Begin(p);
   w.Color("BackgroundColor", 0xFFFFFF)
       .Boolean("HasBorder", true)
@@ -59,7 +59,7 @@ std::string TextAreaRecord(const Placement& p, bool allowFocusRing, std::string_
       .Boolean("AllowStyledText", false)
       .Color("TextColor", 0x000000)
       .Boolean("Transparent", true)
-      .Boolean("AllowFocusRing", allowFocusRing)
+      .Boolean("AllowFocusRing", setup.allowFocusRing)
       .Boolean("Visible", true)
       .Boolean("Bold", false)
       .Boolean("Italic", false)
@@ -67,13 +67,13 @@ std::string TextAreaRecord(const Placement& p, bool allowFocusRing, std::string_
       .Single("FontSize", 12.0f)
       .Byte("FontUnit", 0)
       .Boolean("Underline", false)
-      .String("Value", value)
+      .String("Value", setup.value)
       .Boolean("AllowTabs", false)
       .Enum("TextAlignment", 2)
       .Boolean("AllowSpellChecking", true)
-      .Integer("MaximumCharactersAllowed", maxChars)
-      .String("ValidationMask", mask)
-      .Boolean("ReadOnly", readOnly)
+      .Integer("MaximumCharactersAllowed", setup.maxChars)
+      .String("ValidationMask", setup.mask)
+      .Boolean("ReadOnly", setup.readOnly)
       .String("DataSource", "")
       .String("DataField", "");
   return End(w);

@@ -9,17 +9,32 @@ namespace zefa {
 
 inline constexpr int64_t kNoControlArray = -2147483648LL;
 
+// Where a control sits and how the Tab key reaches it; the locks that pin its edges to the
+// window's are off unless named.
 struct Placement {
   std::string_view name;
-  int64_t left, top, width, height;
-  bool lockLeft, lockTop, lockRight, lockBottom;
-  int64_t tabIndex;
-  bool tabStop;
+  int64_t left = 0, top = 0, width = 0, height = 0;
+  bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
+  int64_t tabIndex = 0;
+  bool tabStop = false;
 };
 
-std::string CanvasRecord(const Placement& p, bool allowFocusRing, bool visible, bool doubleBufferEntry);
-std::string TextAreaRecord(const Placement& p, bool allowFocusRing, std::string_view value, int64_t maxChars,
-                           std::string_view mask, bool readOnly);
+// The entries in which the records of one kind differ; the rest they share.
+struct CanvasLook {
+  bool allowFocusRing = true;
+  bool visible = true;
+  bool doubleBufferEntry = true;  // whether the record holds a DoubleBuffer entry at all
+};
+std::string CanvasRecord(const Placement& p, const CanvasLook& look);
+
+struct TextAreaSetup {
+  bool allowFocusRing = true;
+  std::string_view value = {};  // the text it starts with
+  int64_t maxChars = 0;         // 0: no limit
+  std::string_view mask = {};
+  bool readOnly = false;
+};
+std::string TextAreaRecord(const Placement& p, const TextAreaSetup& setup);
 std::string PushButtonRecord(const Placement& p, std::string_view caption);
 
 struct LabelLook {
@@ -32,12 +47,12 @@ std::string LabelRecord(const Placement& p, std::string_view value, const LabelL
 
 // A window record: what differs between the program's windows; the rest they share.
 struct WindowShape {
-  int64_t width, height, maxWidth, maxHeight;
-  int64_t type;
+  int64_t width = 0, height = 0, maxWidth = 32000, maxHeight = 32000;  // 32000: no limit
+  int64_t type = 0;
   std::string_view title;
-  bool zoomButtons;  // maximize and minimize
-  bool resizeable;
-  bool liveResizeEntry;
+  bool zoomButtons = false;  // maximize and minimize
+  bool resizeable = false;
+  bool liveResizeEntry = false;  // whether the record holds a LiveResize entry at all
 };
 std::string WindowRecord(const WindowShape& w);
 
