@@ -16,7 +16,9 @@ for tool in Xvfb xdotool xwininfo xprop xdpyinfo xclip import convert compare py
 done
 PROG=$(cd "$BUILD" && pwd)/zefa
 RES=$(cd "$BUILD" && pwd)/resources
+PROBE=$(cd "$BUILD" && pwd)/tests/zefa_probe
 [ -x "$PROG" ] || xs_die "no program at $PROG: build first"
+[ -x "$PROBE" ] || xs_die "no probe at $PROBE: build first"
 SHOTS=$BUILD/screenshots
 mkdir -p "$SHOTS"
 XS_FAIL_SHOT=$SHOTS/e2e-failure.png
@@ -24,18 +26,29 @@ rm -f "$XS_FAIL_SHOT"
 T=$XS_TMP
 
 CALC_TITLE="ZEFA Calculator"
-SPLASH_H=300 CALC_W=480 CALC_H=450
-# Content rectangles (x y w h) of the calculator's controls, from its layout.
-IQ_FIELD=(366 176 53 22)
-CORR_FIELD=(366 202 53 22)
-CALCULATE=(365 400 96 25)
-CLEAR=(20 400 96 25)
-IQ_CAPTION=(50 176 81 22)
-RESULT_FIELDS=("365 231 53 22" "346 263 88 22" "346 291 88 22" "346 321 88 22" "346 350 88 22")
-CAPTIONS=("50 176 81 22" "50 203 220 20" "50 231 220 22" "50 263 93 22" "50 291 93 22" "50 321 93 22" "50 350 93 22")
-BAND=(0 80 480 90)      # where the hover pictures show
-IQ_PICTURE=(20 80 440 73)
-NEUTRAL=(240 385)       # blank spot: no caption, no control
+# Sizes of the content areas and rectangles (x y w h) of the controls in them, from the layout.
+xs_load_geometry "$PROBE"
+xs_rect AREA AboutWindow -
+SPLASH_W=${AREA[2]} SPLASH_H=${AREA[3]}
+xs_rect AREA Calc -
+CALC_W=${AREA[2]} CALC_H=${AREA[3]}
+xs_rect SPLASH_TITLE AboutWindow Canvas1
+xs_rect SPLASH_ICON AboutWindow Canvas2
+xs_rect CALC_TITLE_PICTURE Calc PgmName
+xs_rect IQ_FIELD Calc IQFld
+xs_rect CORR_FIELD Calc CorrFld
+xs_rect CALCULATE Calc CalcBrn
+xs_rect CLEAR Calc ClearBtn
+xs_rect IQ_CAPTION Calc Text1
+xs_rect IQ_PICTURE Calc IQlang
+xs_rects RESULT_FIELDS Calc PAchFld SD1Fld SD15Fld SD10Fld SD05Fld
+xs_rects CAPTIONS Calc Text1 Text2 Text3 Text7 Text4 Text5 Text6  # top to bottom
+# Where the hover pictures show: the window's width, from the pictures' top down to the first row
+# of fields.
+BAND=(0 "${IQ_PICTURE[1]}" "$CALC_W" $((IQ_FIELD[1] - IQ_PICTURE[1])))
+# A blank spot, no caption and no control: mid-window between the last result field and the buttons.
+xs_rect AREA Calc SD05Fld
+NEUTRAL=($((CALC_W / 2)) $(((AREA[1] + AREA[3] + CALCULATE[1]) / 2)))
 
 now() { xs_now_ms; }
 
@@ -87,8 +100,8 @@ expect_splash() {
   xs_geometry "$SPLASH"
   SX=$GX SY=$GY
   xs_log "splash ${GW}x${GH} at $GX,$GY"
-  [ "$GW" -eq 500 ] || xs_die "splash is $GW wide, not 500"
-  ((GH >= SPLASH_H && GH <= SPLASH_H + 40)) || xs_die "splash is $GH high, not 300 plus a menu bar"
+  [ "$GW" -eq "$SPLASH_W" ] || xs_die "splash is $GW wide, not $SPLASH_W"
+  ((GH >= SPLASH_H && GH <= SPLASH_H + 40)) || xs_die "splash is $GH high, not $SPLASH_H plus a menu bar"
   SMB=$((GH - SPLASH_H))
   centred "$GX" "$GY" "$GW" "$GH" || xs_die "splash at $GX,$GY is not centred on ${XS_SCREEN_W}x${XS_SCREEN_H}"
   # A frameless box asks the window manager for no decorations (Motif hints: flags bit 2, decorations 0).
@@ -98,14 +111,21 @@ expect_splash() {
   ((mflags & 2)) && ((mdecor == 0)) || xs_die "splash asks for a frame (Motif hints: ${motif:-none})"
 }
 
+# A canvas draws its picture at its top-left corner: crops the picture's size from there.
+crop_picture() { # SHOT MENU_BAR X Y PICTURE OUT
+  local size
+  size=$(identify -format '%w %h' "$5")
+  xs_crop "$1" "$3" $(($4 + $2)) ${size% *} ${size#* } "$6"
+}
+
 expect_splash_pictures() {
   local s=$T/splash.png
   xs_shot_window "$SPLASH" "$s"
   xs_on_white "$RES/ZEFAtitle.png" "$T/title-ref.png"
-  xs_crop "$s" 48 $((54 + SMB)) 404 76 "$T/title.png"
+  crop_picture "$s" "$SMB" "${SPLASH_TITLE[0]}" "${SPLASH_TITLE[1]}" "$T/title-ref.png" "$T/title.png"
   expect_picture "$T/title.png" "$T/title-ref.png" "splash title picture"
   xs_on_white "$RES/Ride64.png" "$T/icon-ref.png"
-  xs_crop "$s" 216 $((142 + SMB)) 64 64 "$T/icon.png"
+  crop_picture "$s" "$SMB" "${SPLASH_ICON[0]}" "${SPLASH_ICON[1]}" "$T/icon-ref.png" "$T/icon.png"
   expect_picture "$T/icon.png" "$T/icon-ref.png" "splash icon picture"
 }
 
@@ -145,7 +165,7 @@ expect_calculator() {
 expect_calculator_look() {
   local s=$1 rect n i=0
   xs_on_white "$RES/ZEFAtitle.png" "$T/title-ref.png"
-  crop "$s" 50 0 404 76 "$T/ctitle.png"
+  crop_picture "$s" "$MB" "${CALC_TITLE_PICTURE[0]}" "${CALC_TITLE_PICTURE[1]}" "$T/title-ref.png" "$T/ctitle.png"
   expect_picture "$T/ctitle.png" "$T/title-ref.png" "calculator title picture"
   for rect in "${CAPTIONS[@]}"; do
     i=$((i + 1))
@@ -222,7 +242,7 @@ expect_exit_0() {
 handover() { # HOW BOUND_MS: waits for the calculator after the splash was handed over by HOW
   local t0=$(now)
   case $1 in
-    click) xdotool mousemove $((SX + 250)) $((SY + SMB + 150)) click 1 ;;
+    click) xdotool mousemove $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2)) click 1 ;;
     key) xdotool key space ;;
     timer) t0=$APP_STARTED ;;
   esac
@@ -362,7 +382,7 @@ xs_log "run 4: the timer's second hand-over leaves the focus in another program"
 command -v xmessage >/dev/null || xs_die "xmessage is missing (scripts/install-deps installs it)"
 xs_start_app 4 "$PROG"
 expect_splash
-click_handover $((SX + 250)) $((SY + SMB + 150))
+click_handover $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2))
 expect_calculator
 xmessage -geometry +0+0 "another program" >/dev/null 2>&1 &
 HELPER_PID=$!
@@ -386,7 +406,7 @@ expect_exit_0 10000 "the close request" "$t0"
 xs_log "run 4: the timer's second hand-over leaves an open message box on top"
 xs_start_app 4b "$PROG"
 expect_splash
-click_handover $((SX + 250)) $((SY + SMB + 150))
+click_handover $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2))
 expect_calculator
 click_centre "${CALCULATE[@]}" # no IQ score: the program says what it needs
 wait_for 5000 "message box" box_shown
@@ -437,16 +457,17 @@ small_screen_run() { # WxH SCALE
   xs_geometry "$SPLASH"
   SX=$GX SY=$GY SMB=$((GH - SPLASH_H * k))
   xs_log "splash ${GW}x${GH} at $GX,$GY"
-  [ "$GW" -eq $((500 * k)) ] || xs_die "splash is $GW wide, not $((500 * k))"
+  [ "$GW" -eq $((SPLASH_W * k)) ] || xs_die "splash is $GW wide, not $((SPLASH_W * k))"
   ((SMB >= 0)) || xs_die "splash is $GH high, less than $((SPLASH_H * k))"
   placed splash "$GX" "$GY" "$GW" "$GH"
   xs_shot_root "$SHOTS/e2e-small-$name-splash.png"
   # The title picture, where the screen shows all of it, is drawn whole at its place.
-  if ((GX + 452 * k <= XS_SCREEN_W && GY + SMB + 130 * k <= XS_SCREEN_H)); then
+  local tx=$((SPLASH_TITLE[0] * k)) ty=$((SPLASH_TITLE[1] * k)) tw=$((SPLASH_TITLE[2] * k)) th=$((SPLASH_TITLE[3] * k))
+  if ((GX + tx + tw <= XS_SCREEN_W && GY + SMB + ty + th <= XS_SCREEN_H)); then
     xs_shot_window "$SPLASH" "$T/small-splash.png"
     xs_on_white "$RES/ZEFAtitle.png" "$T/small-title-ref1.png"
     convert "$T/small-title-ref1.png" -scale "$((100 * k))%" "$T/small-title-ref.png"
-    xs_crop "$T/small-splash.png" $((48 * k)) $((SMB + 54 * k)) $((404 * k)) $((76 * k)) "$T/small-title.png"
+    xs_crop "$T/small-splash.png" "$tx" $((SMB + ty)) "$tw" "$th" "$T/small-title.png"
     expect_picture "$T/small-title.png" "$T/small-title-ref.png" "splash title picture on $1 at scale $k"
   fi
   click_handover $((SX + 20 * k)) $((SY + SMB + 20 * k))

@@ -1,5 +1,6 @@
-# Shared by run.sh, e2e.sh and the strace test: a private Xvfb, bounded waits, the program's
-# windows, screenshots and pixel comparisons. Source it after setting XS_NAME and XS_TMP.
+# Shared by run.sh, e2e.sh and the tests that run the real program: a private Xvfb, bounded
+# waits, the program's windows and layout, screenshots and pixel comparisons. Source it after
+# setting XS_NAME and XS_TMP.
 
 XS_SCREEN_W=1280
 XS_SCREEN_H=1024
@@ -144,6 +145,37 @@ xs_on_white() { convert "$1" -background white -alpha remove -alpha off "$2"; }
 xs_count_colour() {
   convert "$1" -alpha off -fuzz 15% -fill white +opaque "$2" -fill black -opaque "$2" \
     -format '%[fx:round((1-mean)*w*h)]' info:
+}
+
+# The windows' content areas and their controls' rectangles in content coordinates, as the program
+# builds them from its layout records (`zefa_probe geometry`), kept in XS_RECT["WINDOW.CONTROL"].
+declare -gA XS_RECT=()
+xs_load_geometry() { # PROBE
+  local out win name x y w h
+  out=$(QT_QPA_PLATFORM=offscreen "$1" geometry 2>"$XS_TMP/geometry.err") ||
+    xs_die "$1 geometry failed: $(tail -n 3 "$XS_TMP/geometry.err")"
+  while read -r win name x y w h; do XS_RECT[$win.$name]="$x $y $w $h"; done <<<"$out"
+}
+xs__rect() { # WINDOW CONTROL: the rectangle into XS__RECT, or the run fails
+  XS__RECT=${XS_RECT[$1.$2]:-}
+  [ -n "$XS__RECT" ] || xs_die "zefa_probe geometry lists no $2 in $1"
+}
+# xs_rect VAR WINDOW CONTROL: VAR becomes the array (X Y W H); CONTROL "-" is the content area.
+xs_rect() {
+  local -n xs__var=$1
+  xs__rect "$2" "$3"
+  read -r -a xs__var <<<"$XS__RECT"
+}
+# xs_rects VAR WINDOW CONTROL...: VAR becomes an array of "X Y W H" texts, one per control.
+xs_rects() {
+  local -n xs__list=$1
+  local win=$2 name
+  shift 2
+  xs__list=()
+  for name; do
+    xs__rect "$win" "$name"
+    xs__list+=("$XS__RECT")
+  done
 }
 
 # Sends the close request a window manager's close button sends.

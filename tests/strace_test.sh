@@ -5,11 +5,12 @@
 # network and process call it made. Twice: with no session bus (libdbus would start a helper to
 # look for one), and with a private session bus, which it may use.
 #
-# Usage: strace_test.sh PROGRAM SOURCE_DIR
+# Usage: strace_test.sh PROGRAM SOURCE_DIR PROBE
 set -euo pipefail
 
 PROG=$(realpath "$1")
 SOURCE_DIR=$(realpath "$2")
+PROBE=$(realpath "$3")
 XS_NAME=strace_test
 XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/../scripts/xsession.sh"
@@ -24,6 +25,20 @@ trap 'exit 130' INT TERM
 for tool in strace Xvfb xdotool xwininfo xdpyinfo import convert compare python3 dbus-daemon; do
   command -v "$tool" >/dev/null || xs_die "$tool is missing"
 done
+
+# Where the calculator's captions, fields and hover pictures sit, from its layout (content coordinates).
+xs_load_geometry "$PROBE"
+xs_rect AREA Calc -
+CALC_W=${AREA[2]} CALC_H=${AREA[3]}
+xs_rects CAPTIONS Calc Text1 Text2 Text3 Text7 Text4 Text5 Text6
+xs_rect IQ_PICTURE Calc IQlang
+xs_rect IQ_FIELD Calc IQFld
+xs_rect CALCULATE Calc CalcBrn
+# The band the hover pictures show in, down to the first row of fields, and a blank spot below
+# the last result field.
+BAND=(0 "${IQ_PICTURE[1]}" "$CALC_W" $((IQ_FIELD[1] - IQ_PICTURE[1])))
+xs_rect AREA Calc SD05Fld
+NEUTRAL=($((CALC_W / 2)) $(((AREA[1] + AREA[3] + CALCULATE[1]) / 2)))
 
 xs_start_xvfb
 # Neither run may find the caller's session bus, nor one in the caller's runtime folder.
@@ -46,7 +61,7 @@ splash() { SPLASH=$(xs_visible_app_window) && [ -n "$SPLASH" ]; }
 calculator() { WIN=$(xs_visible_named_window "ZEFA Calculator") && [ -n "$WIN" ]; }
 band_pixels() { # how many pixels of the caption band are drawn on
   xs_shot_window "$WIN" "$XS_TMP/w.png" 2>/dev/null &&
-    xs_crop "$XS_TMP/w.png" 0 $((80 + MB)) 480 90 "$XS_TMP/band.png" &&
+    xs_crop "$XS_TMP/w.png" "${BAND[0]}" $((BAND[1] + MB)) "${BAND[2]}" "${BAND[3]}" "$XS_TMP/band.png" &&
     xs_diff "$XS_TMP/band.png" "$XS_TMP/white.png"
 }
 band_drawn() { [ "$(band_pixels)" -gt 500 ]; }
@@ -73,17 +88,19 @@ walk() {
   xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
   wait_for 10000 "calculator window" calculator
   xs_geometry "$WIN"
-  MB=$((GH - 450))
-  convert -size 480x90 xc:white "$XS_TMP/white.png"
+  MB=$((GH - CALC_H))
+  convert -size "${BAND[2]}x${BAND[3]}" xc:white "$XS_TMP/white.png"
 
   # Each caption shows its picture on hover: twice round all seven, so a picture loaded per hover
   # would be read twice.
+  local rect x y w h
   for round in 1 2; do
-    for y in 187 213 242 274 302 332 361; do
-      xdotool mousemove $((GX + 60)) $((GY + MB + y))
-      wait_for 5000 "help picture for the caption at y $y (round $round)" band_drawn
-      xdotool mousemove $((GX + 240)) $((GY + MB + 385))
-      wait_for 5000 "empty caption band after leaving the caption at y $y" band_empty
+    for rect in "${CAPTIONS[@]}"; do
+      read -r x y w h <<<"$rect"
+      xdotool mousemove $((GX + x + w / 2)) $((GY + MB + y + h / 2))
+      wait_for 5000 "help picture for the caption at ($rect) (round $round)" band_drawn
+      xdotool mousemove $((GX + NEUTRAL[0])) $((GY + MB + NEUTRAL[1]))
+      wait_for 5000 "empty caption band after leaving the caption at ($rect)" band_empty
     done
   done
 

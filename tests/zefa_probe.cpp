@@ -2,6 +2,7 @@
 //   zefa_probe calc     lines "IQ<TAB>R" or "CLEAR" on standard input, one result line each
 //   zefa_probe events   lines "<event> <control>" raised through the dispatch, one state line each
 //   zefa_probe records  every Layout record the program holds, as length and hex
+//   zefa_probe geometry each window's content area and its controls' rectangles, as built
 #include <QApplication>
 #include <cstdio>
 #include <iostream>
@@ -12,9 +13,11 @@
 #include "framework/gui/application.h"
 #include "framework/gui/control.h"
 #include "framework/gui/text_area.h"
+#include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
 #include "probe_records.h"
+#include "shell/about_window.h"
 
 using namespace zefa;
 
@@ -129,6 +132,31 @@ int RunEvents() {
   return 0;
 }
 
+Ref<Window> g_about;
+
+Value OpenBothWindows(Object*, Args) {
+  g_about = AboutWindow::AboutWindow();
+  g_calc = Calc::Calc();
+  return {};
+}
+
+// One line "WINDOW CONTROL X Y W H" per control that has a widget, in content coordinates, after
+// one line "WINDOW - 0 0 W H" for the window's content area: what the scripts that drive the real
+// program aim at.
+int RunGeometry() {
+  RunFrameworkInitialization(OpenBothWindows);
+  auto print = [](const char* window, const std::string& name, QRect r) {
+    std::printf("%s %s %d %d %d %d\n", window, name.c_str(), r.x(), r.y(), r.width(), r.height());
+  };
+  for (auto [label, w] : {std::pair{"Calc", g_calc.get()}, std::pair{"AboutWindow", g_about.get()}}) {
+    print(label, "-", QRect(QPoint(0, 0), w->Content()->size()));
+    for (const auto& [name, c] : w->Controls())
+      if (c->Class().IsA(RectControl::Class())) print(label, name, static_cast<RectControl&>(*c).Widget()->geometry());
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,8 +165,8 @@ int main(int argc, char** argv) {
     PrintRecords();
     return 0;
   }
-  if (mode != "calc" && mode != "events") {
-    std::fprintf(stderr, "usage: zefa_probe calc|events|records\n");
+  if (mode != "calc" && mode != "events" && mode != "geometry") {
+    std::fprintf(stderr, "usage: zefa_probe calc|events|records|geometry\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -146,11 +174,12 @@ int main(int argc, char** argv) {
   RuntimePerformInitializers();
   int rc = 1;
   try {
-    rc = mode == "calc" ? RunCalc() : RunEvents();
+    rc = mode == "calc" ? RunCalc() : mode == "events" ? RunEvents() : RunGeometry();
   } catch (const RuntimeError& e) {
     std::fprintf(stderr, "zefa_probe: %s\n", e.what());
   }
   g_calc.reset();
+  g_about.reset();
   RuntimePerformFinalizers();
   return rc;
 }
