@@ -1,42 +1,55 @@
-# The usual commands. `make run` and `make test` install what is missing first.
+# The usual commands. Each installs what it needs and is missing first: `make run` and `make build`
+# what building and running the program need, the others also what the tests and tools need.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CONFIGURE = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
-.PHONY: all deps build run test e2e bench memcheck sanitize fuzz clean
+.PHONY: all deps test-deps build build-for-tests run test e2e bench memcheck sanitize fuzz clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
+test-deps:
+	@bash scripts/install-deps --test
+
+# Everything whose libraries are installed: the program, and the tests and benchmarks once
+# `make test` (or any target below) has installed theirs.
 build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	$(CONFIGURE)
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+build-for-tests: test-deps
+	$(CONFIGURE)
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: deps
+	$(CONFIGURE)
+	cmake --build $(BUILD) -j$(JOBS) --target zefa
 	@bash scripts/run.sh $(BUILD)
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+test: build-for-tests
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j$(JOBS)
 	@if command -v Xvfb >/dev/null 2>&1 && [ -x scripts/e2e.sh ]; then bash scripts/e2e.sh $(BUILD); fi
 
-e2e: build
+e2e: build-for-tests
 	bash scripts/e2e.sh $(BUILD)
 
-bench: build
+bench: build-for-tests
 	bash bench/startup.sh $(BUILD)
 
-memcheck: build
-	cd $(BUILD) && ctest -L memcheck --output-on-failure
+memcheck: build-for-tests
+	cd $(BUILD) && ctest -L memcheck --output-on-failure --no-tests=error
 
 # ASan+UBSan build of everything in build-sanitize, then the whole suite there.
-sanitize: deps
+sanitize: test-deps
 	JOBS=$(JOBS) bash scripts/sanitize.sh build-sanitize
 
 # libFuzzer on the Layout-record reader for FUZZ_SECONDS; what it finds lands in tests/corpus/.
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz: test-deps
 	JOBS=$(JOBS) bash scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
 clean:

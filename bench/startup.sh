@@ -21,7 +21,7 @@ report="$build/bench/report.txt"
 for f in "$mapwatch" "$bare" "$program" "$calc_bench"; do
   [ -x "$f" ] || { echo "startup.sh: $f is missing; build first (make build)" >&2; exit 1; }
 done
-command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is missing (scripts/install-deps)" >&2; exit 1; }
+command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is missing (scripts/install-deps --test)" >&2; exit 1; }
 
 tmp="$(mktemp -d)"
 pids=()

@@ -12,7 +12,7 @@ trap xs_cleanup EXIT
 trap 'exit 130' INT TERM
 
 for tool in Xvfb xdotool xwininfo xprop xdpyinfo xclip import convert compare python3; do
-  command -v "$tool" >/dev/null || xs_die "$tool is missing (scripts/install-deps installs it)"
+  command -v "$tool" >/dev/null || xs_die "$tool is missing (scripts/install-deps --test installs it)"
 done
 PROG=$(cd "$BUILD" && pwd)/zefa
 RES=$(cd "$BUILD" && pwd)/resources
@@ -379,7 +379,7 @@ box_looks_changed() {
 stack_index() { xwininfo -root -children | awk -v id="$(printf '0x%x' "$1")" '$1 == id { print NR; exit }'; }
 
 xs_log "run 4: the timer's second hand-over leaves the focus in another program"
-command -v xmessage >/dev/null || xs_die "xmessage is missing (scripts/install-deps installs it)"
+command -v xmessage >/dev/null || xs_die "xmessage is missing (scripts/install-deps --test installs it)"
 xs_start_app 4 "$PROG"
 expect_splash
 click_handover $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2))
