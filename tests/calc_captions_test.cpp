@@ -105,6 +105,7 @@ TEST_F(CaptionTest, PressesChangeNothingAndAnswerFalseWhereHandled) {
 TEST_F(CaptionTest, CalculateClearAndFocusLeaveCaptionsAlone) {
   Fire("MouseEnter", "Text2");
   Calculate("100", ".60");
+  ExpectBoxes(1);
   Calculate("200", ".60");
   RaiseEvent(*Win().ControlByName("ClearBtn"), "Action");
   RaiseEvent(*Win().ControlByName("SD1Fld"), "GotFocus");

@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <filesystem>
 
 #include "framework/gui/application.h"
@@ -12,6 +14,12 @@ int FreshStart::beepsAtStart_ = 0;
 
 void FreshStart::SetUp() {
   zefa::RuntimePerformFinalizers();  // the windows and the application object
+  if (zefa::RequestedQuit()) {
+    // A quit asked for outside a run loop leaves Qt refusing to run any loop (a modal box would
+    // return at once); only a run of the application's loop clears that.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+  }
   zefa::ResetQuitForTesting();
   zefa::testing::ResetRegistered();
   zefa::testing::SetResourceDir("");
