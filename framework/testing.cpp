@@ -1,5 +1,7 @@
 #include "framework/testing.h"
 
+#include <utility>
+
 #include "framework/runtime/exceptions.h"
 
 namespace zefa::testing {
@@ -45,8 +47,8 @@ bool NoteMessageBox(const std::string& text) {
   return dismiss;
 }
 
-void SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler) {
-  S().unexpectedBox = std::move(handler);
+std::function<void(const std::string&)> SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler) {
+  return std::exchange(S().unexpectedBox, std::move(handler));
 }
 void ExpectMessageBoxes(int count) { S().boxesExpected += count; }
 int MessageBoxesExpected() { return S().boxesExpected; }

@@ -23,7 +23,8 @@ bool NoteMessageBox(const std::string& text);
 // The boxes a test expects. Once a harness has set the handler, every box shown is recorded and
 // counted against the expectation; one beyond it goes to the handler, which fails the test, and
 // is closed at once, so that an unexpected box never waits for a user.
-void SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler);
+// Returns the handler it replaces.
+std::function<void(const std::string&)> SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler);
 void ExpectMessageBoxes(int count);  // that many more boxes may be shown
 int MessageBoxesExpected();          // expected and not shown yet
 const std::vector<std::string>& MessageBoxes();  // the texts of the boxes shown, in order

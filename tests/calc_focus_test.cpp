@@ -134,3 +134,17 @@ TEST_F(FocusTest, ClickingIntoResultFieldsWithRealFocus) {
   EXPECT_TRUE(Ctl(Calc::kIQFld)->HasFocus());
   EXPECT_EQ(Disabled(), "-");
 }
+
+// Of the calculator's controls only the two input fields are tab stops, IQFld first.
+TEST_F(FocusTest, TabMovesBetweenTheTwoInputFields) {
+  Win().Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win().Widget()));
+  Ctl(Calc::kIQFld)->SetFocus();
+  for (Calc::Slot next : {Calc::kCorrFld, Calc::kIQFld}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(Ctl(next)->HasFocus()) << next;
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_TRUE(Ctl(Calc::kCorrFld)->HasFocus());
+  EXPECT_EQ(Disabled(), "-");
+}
