@@ -133,16 +133,13 @@ TEST(WindowEvents, AnExceptionFromTheToolkitSideIsKeptPending) {
 namespace {
 
 int g_fires = 0;
+Value CountFire(Object*, Args) { ++g_fires; return {}; }
 
 Ref<Timer> CountingTimer() {
   g_fires = 0;
   Ref<Timer> t = CheckCast<Timer>(RuntimeNewObject(Timer::Class()));
-  Method count = [](Object*, Args) -> Value {
-    ++g_fires;
-    return {};
-  };
   RuntimeAddEventHandler(*t, Timer::kAction, AddHandler::Stub(Timer::kAction),
-                         RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( Timer )", 0));
+                         RuntimeCreateDelegate(Delegate::Invoke, CountFire, nullptr, "( Timer )", 0));
   return t;
 }
 
@@ -154,6 +151,22 @@ Ref<Window> OpenWindow(const char* className, std::initializer_list<std::pair<co
   w->Constructor();
   w->Show();
   return w;
+}
+
+bool g_cancel = true;
+int g_closes = 0;
+Value CancelClose(Object*, Args) { return g_cancel; }
+Value CountClose(Object*, Args) { ++g_closes; return {}; }
+
+// Four fields made out of their tab order; D is no tab stop.
+Value CreateFields(Object* self, Args) {
+  for (auto [name, index, stop] : {std::tuple{"B", 2, true}, {"A", 1, true}, {"C", 3, true}, {"D", 0, false}}) {
+    NewControl(self, TextArea::Class(), name);
+    auto& field = static_cast<TextArea&>(*ControlByName(self, name));
+    field.SetTabIndex(index);
+    field.SetTabStop(stop);
+  }
+  return {};
 }
 
 }  // namespace
@@ -186,10 +199,7 @@ TEST_F(TimerEvents, SettingPeriodOrRunModeStartsTheCountAfresh) {
   int settings = 0;
   QTimer setter;
   QObject::connect(&setter, &QTimer::timeout, &setter, [&] {
-    if (settings++ % 2)
-      t->SetPeriod(100);
-    else
-      t->SetRunMode(Timer::kSingle);
+    settings++ % 2 ? t->SetPeriod(100) : t->SetRunMode(Timer::kSingle);
     sinceLastSetting.start();
     if (settings == 30) setter.stop();
   });
@@ -203,20 +213,14 @@ TEST_F(TimerEvents, SettingPeriodOrRunModeStartsTheCountAfresh) {
 using ShownWindows = FreshStart;
 
 TEST_F(ShownWindows, AWindowWhoseCancelCloseAnswersTrueStaysOpen) {
-  static bool cancel = true;
-  static int closes = 0;
-  Ref<Window> w = OpenWindow("TestCancellingWindow", {{"CancelClose", [](Object*, Args) -> Value { return cancel; }},
-                                                       {"Close", [](Object*, Args) -> Value {
-                                                          ++closes;
-                                                          return {};
-                                                        }}});
+  Ref<Window> w = OpenWindow("TestCancellingWindow", {{"CancelClose", CancelClose}, {"Close", CountClose}});
   EXPECT_FALSE(w->Widget()->close());
   EXPECT_TRUE(w->IsVisible());
-  EXPECT_EQ(closes, 0);
-  cancel = false;
+  EXPECT_EQ(g_closes, 0);
+  g_cancel = false;
   EXPECT_TRUE(w->Widget()->close());
   EXPECT_FALSE(w->IsVisible());
-  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(g_closes, 1);
   EXPECT_FALSE(RequestedQuit());  // the Close hook decides
 }
 
@@ -225,8 +229,7 @@ TEST_F(ShownWindows, AWindowWhoseCancelCloseAnswersTrueStaysOpen) {
 TEST_F(ShownWindows, TheLastVisibleWindowClosedWithoutACloseHookQuitsWithZero) {
   Ref<Window> first = OpenWindow("TestPlainWindow1");
   Ref<Window> second = OpenWindow("TestPlainWindow2");
-  Ref<Window> hidden = OpenWindow("TestPlainWindow3");
-  hidden->Hide();
+  OpenWindow("TestPlainWindow3")->Hide();
   first->Widget()->close();
   EXPECT_FALSE(RequestedQuit());
   second->Widget()->close();
@@ -236,21 +239,7 @@ TEST_F(ShownWindows, TheLastVisibleWindowClosedWithoutACloseHookQuitsWithZero) {
 
 // Tab moves through the controls with TabStop in TabIndex order, whatever order they were made in.
 TEST_F(ShownWindows, TabFollowsTabIndexAndSkipsWhatIsNoTabStop) {
-  Ref<Window> w = OpenWindow("TestTabWindow", {{"CreateControls", [](Object* self, Args) -> Value {
-                                                  struct Field {
-                                                    const char* name;
-                                                    int index;
-                                                    bool stop;
-                                                  };
-                                                  for (Field f : {Field{"B", 2, true}, Field{"A", 1, true},
-                                                                  Field{"C", 3, true}, Field{"D", 0, false}}) {
-                                                    NewControl(self, TextArea::Class(), f.name);
-                                                    auto& field = static_cast<TextArea&>(*ControlByName(self, f.name));
-                                                    field.SetTabIndex(f.index);
-                                                    field.SetTabStop(f.stop);
-                                                  }
-                                                  return {};
-                                                }}});
+  Ref<Window> w = OpenWindow("TestTabWindow", {{"CreateControls", CreateFields}});
   w->Widget()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w->Widget()));
   auto field = [&](const char* name) { return static_cast<TextArea&>(*w->ControlByName(name)).Widget(); };
