@@ -20,10 +20,9 @@ void SetAutoDismissMessageBoxes(bool on);
 // Records the box and tells its watchers; true when the box is to be closed as soon as it is up.
 bool NoteMessageBox(const std::string& text);
 
-// The boxes a test expects. Once a harness has set the handler, every box shown is recorded and
-// counted against the expectation; one beyond it goes to the handler, which fails the test, and
-// is closed at once, so that an unexpected box never waits for a user.
-// Returns the handler it replaces.
+// The boxes a test expects. Once a harness has set the handler (the one it replaces comes back),
+// every box shown is recorded and counted against the expectation; one beyond it goes to the
+// handler, which fails the test, and is closed at once, so that it never waits for a user.
 std::function<void(const std::string&)> SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler);
 void ExpectMessageBoxes(int count);  // that many more boxes may be shown
 int MessageBoxesExpected();          // expected and not shown yet

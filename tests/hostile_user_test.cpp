@@ -190,7 +190,10 @@ class HostileUser {
     auto val = [](const std::string& s) { return s.empty() || s == "." ? 0.0 : std::strtod(s.c_str(), nullptr); };
     double iq = val(Field("IQFld").Text());
     double r = val(Field("CorrFld").Text());
-    if (iq < 45 || iq > 155 || r <= 0 || r >= 1) return zefa::testing::ExpectMessageBoxes(1);
+    if (iq < 45 || iq > 155 || r <= 0 || r >= 1) {
+      zefa::testing::ExpectMessageBoxes(1);
+      return;
+    }
     results_ = Expected(iq, r);
     ++accepted;
   }
