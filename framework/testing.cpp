@@ -1,5 +1,7 @@
 #include "framework/testing.h"
 
+#include <utility>
+
 #include "framework/runtime/exceptions.h"
 
 namespace zefa::testing {
@@ -8,6 +10,9 @@ struct State {
   int beeps = 0;
   std::function<void(const std::string&)> boxWatcher;
   bool autoDismiss = false;
+  std::function<void(const std::string&)> unexpectedBox;
+  int boxesExpected = 0;
+  std::vector<std::string> boxes;
   std::vector<std::string> lookups;
   std::string resourceDir;
   std::vector<std::string> shortcutCalls;
@@ -27,9 +32,30 @@ void NoteBeep() { ++S().beeps; }
 
 void SetMessageBoxWatcher(std::function<void(const std::string&)> watcher) { S().boxWatcher = std::move(watcher); }
 void SetAutoDismissMessageBoxes(bool on) { S().autoDismiss = on; }
-bool AutoDismissMessageBoxes() { return S().autoDismiss; }
-void NoteMessageBox(const std::string& text) {
+bool NoteMessageBox(const std::string& text) {
+  bool dismiss = S().autoDismiss;
+  if (S().unexpectedBox) {
+    if (S().boxes.size() < 10000) S().boxes.push_back(text);
+    if (S().boxesExpected > 0) {
+      --S().boxesExpected;
+    } else {
+      dismiss = true;
+      S().unexpectedBox(text);
+    }
+  }
   if (S().boxWatcher) S().boxWatcher(text);
+  return dismiss;
+}
+
+std::function<void(const std::string&)> SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler) {
+  return std::exchange(S().unexpectedBox, std::move(handler));
+}
+void ExpectMessageBoxes(int count) { S().boxesExpected += count; }
+int MessageBoxesExpected() { return S().boxesExpected; }
+const std::vector<std::string>& MessageBoxes() { return S().boxes; }
+void ResetMessageBoxes() {
+  S().boxesExpected = 0;
+  S().boxes.clear();
 }
 
 const std::vector<std::string>& PictureLookups() { return S().lookups; }

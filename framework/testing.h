@@ -17,8 +17,17 @@ void NoteBeep();
 // closed as soon as it is up, so the modal call returns without a user.
 void SetMessageBoxWatcher(std::function<void(const std::string&)> watcher);
 void SetAutoDismissMessageBoxes(bool on);
-bool AutoDismissMessageBoxes();
-void NoteMessageBox(const std::string& text);
+// Records the box and tells its watchers; true when the box is to be closed as soon as it is up.
+bool NoteMessageBox(const std::string& text);
+
+// The boxes a test expects. Once a harness has set the handler (the one it replaces comes back),
+// every box shown is recorded and counted against the expectation; one beyond it goes to the
+// handler, which fails the test, and is closed at once, so that it never waits for a user.
+std::function<void(const std::string&)> SetUnexpectedMessageBoxHandler(std::function<void(const std::string&)> handler);
+void ExpectMessageBoxes(int count);  // that many more boxes may be shown
+int MessageBoxesExpected();          // expected and not shown yet
+const std::vector<std::string>& MessageBoxes();  // the texts of the boxes shown, in order
+void ResetMessageBoxes();            // forgets the texts and the expectation
 
 // File names looked up by the picture loader, in order.
 const std::vector<std::string>& PictureLookups();

@@ -44,35 +44,37 @@ TEST_F(CaptionTest, EnterShowsTheLabelsCaptionAndExitHidesIt) {
   }
 }
 
-TEST_F(CaptionTest, NeighbouringEventsInEitherOrder) {
-  struct Case {
-    const char* from;
-    const char* to;
-    const char* exitFirst;   // exit of `from`, then enter of `to`
-    const char* enterFirst;  // enter of `to`, then exit of `from`
-  };
-  const Case cases[] = {
-      {"Text1", "Text2", "RestCaption", "RestCaption"},  // Text1's exit hides only IQlang
-      {"Text2", "Text3", "IQachCaption", "IQachCaption"},
-      {"Text3", "Text7", "SEcaption", "-"},              // Text3's exit hides every caption
-      {"Text3", "Text2", "RestCaption", "-"},
-      {"Text7", "Text4", "SEcaption", "-"},              // both hide and show SEcaption
-      {"Text6", "Text5", "SEcaption", "-"},
-      {"Text7", "Text3", "IQachCaption", "IQachCaption"},
-  };
-  for (const Case& c : cases) {
-    Fire("MouseEnter", c.from);
-    Fire("MouseExit", c.from);
-    Fire("MouseEnter", c.to);
-    EXPECT_EQ(Visible(), c.exitFirst) << c.from << " -> " << c.to;
-    Fire("MouseExit", c.to);
-    Fire("MouseEnter", c.from);
-    Fire("MouseEnter", c.to);
-    Fire("MouseExit", c.from);
-    EXPECT_EQ(Visible(), c.enterFirst) << c.from << " => " << c.to;
-    Fire("MouseExit", "Text3");
-  }
+struct Neighbours {
+  const char* from;
+  const char* to;
+  const char* exitFirst;   // shown after the exit of `from`, then the enter of `to`
+  const char* enterFirst;  // after the enter of `to`, then the exit of `from`
+  friend void PrintTo(const Neighbours& n, std::ostream* os) { *os << n.from << " -> " << n.to; }
+};
+struct PointerMoves : CaptionTest, ::testing::WithParamInterface<Neighbours> {};
+
+TEST_P(PointerMoves, BetweenNeighbouringLabelsInEitherOrder) {
+  const Neighbours& c = GetParam();
+  Fire("MouseEnter", c.from);
+  Fire("MouseExit", c.from);
+  Fire("MouseEnter", c.to);
+  EXPECT_EQ(Visible(), c.exitFirst);
+  Fire("MouseExit", c.to);
+  Fire("MouseEnter", c.from);
+  Fire("MouseEnter", c.to);
+  Fire("MouseExit", c.from);
+  EXPECT_EQ(Visible(), c.enterFirst);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Calc, PointerMoves,
+    ::testing::Values(Neighbours{"Text1", "Text2", "RestCaption", "RestCaption"},  // Text1's exit hides only IQlang
+                      Neighbours{"Text2", "Text3", "IQachCaption", "IQachCaption"},
+                      Neighbours{"Text3", "Text7", "SEcaption", "-"},  // Text3's exit hides every caption
+                      Neighbours{"Text3", "Text2", "RestCaption", "-"},
+                      Neighbours{"Text7", "Text4", "SEcaption", "-"},  // both hide and show SEcaption
+                      Neighbours{"Text6", "Text5", "SEcaption", "-"},
+                      Neighbours{"Text7", "Text3", "IQachCaption", "IQachCaption"}));
 
 TEST_F(CaptionTest, AtMostOneCaptionAfterAnySequenceAndTheBannerStays) {
   std::mt19937 rng(20261207);
@@ -105,6 +107,7 @@ TEST_F(CaptionTest, PressesChangeNothingAndAnswerFalseWhereHandled) {
 TEST_F(CaptionTest, CalculateClearAndFocusLeaveCaptionsAlone) {
   Fire("MouseEnter", "Text2");
   Calculate("100", ".60");
+  ExpectBoxes(1);
   Calculate("200", ".60");
   RaiseEvent(*Win().ControlByName("ClearBtn"), "Action");
   RaiseEvent(*Win().ControlByName("SD1Fld"), "GotFocus");

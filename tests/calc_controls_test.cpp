@@ -1,14 +1,14 @@
-// The calculator's 22 controls: their records byte for byte, start state, pictures and bindings.
+// The calculator's 22 controls: their records, start state and pictures.
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
+#include "calculator/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
-#include "framework/runtime/delegate.h"
-#include "framework/runtime/text.h"
+#include "framework/testing.h"
 
 using namespace zefa;
 
@@ -19,27 +19,42 @@ size_t CountEntries(const std::string& rec, std::string_view name) {
   for (size_t p = rec.find(key); p != std::string::npos; p = rec.find(key, p + 1)) ++n;
   return n;
 }
+
+struct RecordLength {
+  std::string_view control;
+  size_t bytes;
+  friend void PrintTo(const RecordLength& r, std::ostream* os) { *os << r.control; }
+};
+struct ControlRecord : ::testing::TestWithParam<RecordLength> {};
+
 }  // namespace
 
-TEST(CalcRecords, EachRecordHasTheByteLengthOfItsTable) {
-  std::map<std::string_view, size_t> want = {
-      {"IQlang", 321},  {"IQachCaption", 327}, {"PgmName", 322},     {"IQFld", 678},   {"CorrFld", 684},
-      {"PAchFld", 678}, {"SD10Fld", 677},      {"SD05Fld", 677},     {"ClearBtn", 381}, {"CalcBrn", 384},
-      {"copyrightText", 459}, {"Text1", 427},  {"Text2", 445},       {"Text3", 446},   {"SD15Fld", 678},
-      {"Text4", 428},   {"Text5", 430},        {"Text6", 429},       {"RestCaption", 326}, {"Text7", 426},
-      {"SD1Fld", 677},  {"SEcaption", 310}};
-  for (const Calc::ControlRow& entry : Calc::ControlRows()) {
-    const std::string& rec = entry.record();
-    EXPECT_EQ(rec.size(), want[entry.name]) << entry.name;
-    // Every control is reached by its name alone: Index is the lowest 32-bit value, stored in 64 bits.
-    size_t at = rec.find("Index ");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(rec.substr(at + 6, 8), std::string("\x00\x00\x00\x80\xFF\xFF\xFF\xFF", 8)) << entry.name;
-    EXPECT_EQ(rec.substr(rec.size() - 18), std::string("InitialParent \0\0\0\0", 18)) << entry.name;
-    EXPECT_EQ(rec.compare(0, 5, "Name "), 0);
-  }
-  EXPECT_EQ(Calc::CalcWindowRecord().size(), 382u);
+TEST_P(ControlRecord, HasTheByteLengthOfItsTableAndIsReachedByName) {
+  auto row = std::find_if(Calc::ControlRows().begin(), Calc::ControlRows().end(),
+                          [](const Calc::ControlRow& r) { return r.name == GetParam().control; });
+  ASSERT_NE(row, Calc::ControlRows().end());
+  const std::string& rec = row->record();
+  EXPECT_EQ(rec.size(), GetParam().bytes);
+  EXPECT_EQ(rec.compare(0, 5, "Name "), 0);
+  // Every control is reached by its name alone: Index is the lowest 32-bit value, stored in 64 bits.
+  size_t at = rec.find("Index ");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(rec.substr(at + 6, 8), std::string("\x00\x00\x00\x80\xFF\xFF\xFF\xFF", 8));
+  EXPECT_EQ(rec.substr(rec.size() - 18), std::string("InitialParent \0\0\0\0", 18));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Calc, ControlRecord,
+    ::testing::Values(RecordLength{"IQlang", 321}, RecordLength{"IQachCaption", 327}, RecordLength{"PgmName", 322},
+                      RecordLength{"IQFld", 678}, RecordLength{"CorrFld", 684}, RecordLength{"PAchFld", 678},
+                      RecordLength{"SD10Fld", 677}, RecordLength{"SD05Fld", 677}, RecordLength{"ClearBtn", 381},
+                      RecordLength{"CalcBrn", 384}, RecordLength{"copyrightText", 459}, RecordLength{"Text1", 427},
+                      RecordLength{"Text2", 445}, RecordLength{"Text3", 446}, RecordLength{"SD15Fld", 678},
+                      RecordLength{"Text4", 428}, RecordLength{"Text5", 430}, RecordLength{"Text6", 429},
+                      RecordLength{"RestCaption", 326}, RecordLength{"Text7", 426}, RecordLength{"SD1Fld", 677},
+                      RecordLength{"SEcaption", 310}));
+
+TEST(CalcRecords, TheWindowRecordHasItsByteLength) { EXPECT_EQ(Calc::CalcWindowRecord().size(), 382u); }
 
 TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuffer) {
   for (const Calc::ControlRow& entry : Calc::ControlRows()) {
@@ -47,13 +62,6 @@ TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuf
     EXPECT_EQ(CountEntries(entry.record(), "Transparent"), 2u) << entry.name;
     EXPECT_EQ(CountEntries(entry.record(), "DoubleBuffer"), entry.name == "SEcaption" ? 0u : 1u) << entry.name;
   }
-}
-
-TEST(CalcRecords, RightsNoticeIs31CharactersIn32Bytes) {
-  EXPECT_EQ(Calc::kRightsNotice.size(), 32u);
-  EXPECT_EQ(Len(Calc::kRightsNotice), 31);
-  const std::string& rec = Calc::ControlRows()[10].record();
-  EXPECT_NE(rec.find(std::string("Value \x20\x00\x00\x00", 10) + std::string(Calc::kRightsNotice)), std::string::npos);
 }
 
 TEST_F(CalcTest, StartState) {
@@ -84,32 +92,8 @@ TEST_F(CalcTest, StartState) {
   EXPECT_EQ(Ctl<PushButton>(Calc::kCalcBrn)->Caption(), "Calculate");
 }
 
-TEST_F(CalcTest, EveryBindingCallsItsHandlerOnTheWindow) {
-  int bound = 0;
-  for (const Calc::BindingRow& b : Calc::BindingRows()) {
-    Ref<Object> c = Win().ControlByName(b.control);
-    Binding* binding = c->BindingFor(b.event);
-    ASSERT_TRUE(binding) << b.control << " " << b.event;
-    EXPECT_EQ(binding->delegate->FunctionEntry(), Calc::Class().table[static_cast<size_t>(b.handler)].fn);
-    EXPECT_EQ(binding->delegate->Target(), &Win());
-    EXPECT_EQ(binding->delegate->Flag(), 1);
-    EXPECT_EQ(binding->delegate->Signature(), b.signature);
-    EXPECT_EQ(binding->stub, AddHandler::Stub(b.event));
-    ++bound;
-  }
-  EXPECT_EQ(bound, 31);
-  // Spot checks against the event tables: the same name has different numbers per class.
-  EXPECT_TRUE(Win().ControlByName("Text4")->BindingFor(16));  // Label MouseDown
-  EXPECT_FALSE(Win().ControlByName("Text6")->BindingFor(16));
-  EXPECT_TRUE(Win().ControlByName("PAchFld")->BindingFor(16));  // TextArea GotFocus
-  EXPECT_TRUE(Win().ControlByName("CalcBrn")->BindingFor(15));  // PushButton Action
-  for (const char* none : {"copyrightText", "IQlang", "PgmName", "SEcaption"})
-    for (int e = 0; e < 26; ++e) EXPECT_FALSE(Win().ControlByName(none)->BindingFor(e)) << none;
-  EXPECT_FALSE(RaiseEvent(*Win().ControlByName("Text4"), "MouseDown", std::vector<Value>{Value(1), Value(2)}).Boolean());
-}
-
 TEST_F(CalcTest, TitlePictureIsLoadedOnceAndShared) {
-  Window& w = Win();
+  Win();
   Ref<Picture> title = _x_ZEFAtitle::ZEFAtitle();
   ASSERT_TRUE(title);
   EXPECT_EQ(Ctl<Canvas>(Calc::kPgmName)->Backdrop(), title);
@@ -120,14 +104,11 @@ TEST_F(CalcTest, TitlePictureIsLoadedOnceAndShared) {
   // The five pictures in the order the canvases are built, each once.
   EXPECT_EQ(zefa::testing::PictureLookups(),
             (std::vector<std::string>{"IQlangPix..png", "PreAchFormula.png", "ZEFAtitle.png", "Rest.png", "SEformula.png"}));
-  (void)w;
 }
 
 TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / "zefa-missing-pictures";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  fs::path dir = TempDir();
   fs::path exe = fs::read_symlink("/proc/self/exe").parent_path() / "resources";
   for (const char* f : {"IQlangPix..png", "PreAchFormula.png", "Rest.png", "SEformula.png"})
     fs::copy_file(exe / f, dir / f);
@@ -147,6 +128,4 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   fs::remove(dir / "IQlangPix..png");
   zefa::testing::ResetRegistered();
   EXPECT_FALSE(_x_IQlangPix::IQlangPix());
-  zefa::testing::SetResourceDir("");
-  fs::remove_all(dir);
 }

@@ -1,29 +1,17 @@
 #pragma once
 // A fresh calculator window for each test, as at process start.
-#include <gtest/gtest.h>
-
 #include "calculator/calc_window.h"
-#include "calculator/project_pictures.h"
-#include "framework/gui/application.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/widgets.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/delegate.h"
-#include "framework/testing.h"
+#include "fresh_start.h"
 
-class CalcTest : public ::testing::Test {
+class CalcTest : public FreshStart {
  protected:
-  void SetUp() override {
-    zefa::ReleaseAllWindows();
-    zefa::ResetQuitForTesting();
-    zefa::testing::ResetRegistered();
-    zefa::testing::SetResourceDir("");
-    zefa::testing::ClearPictureLookups();
-    zefa::testing::SetMessageBoxWatcher([this](const std::string& t) { boxes.push_back(t); });
-  }
   void TearDown() override {
-    zefa::testing::SetMessageBoxWatcher(nullptr);
-    zefa::ReleaseAllWindows();
+    window.reset();
+    FreshStart::TearDown();
   }
 
   zefa::Window& Win() {
@@ -42,5 +30,4 @@ class CalcTest : public ::testing::Test {
   }
 
   zefa::Ref<zefa::Window> window;
-  std::vector<std::string> boxes;
 };

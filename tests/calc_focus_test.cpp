@@ -33,50 +33,54 @@ struct FocusCounter : QObject {
 
 }  // namespace
 
-TEST_F(FocusTest, EachFieldDisablesItsTargetWhileFocused) {
-  struct Case {
-    const char* field;
-    const char* whileFocused;
-  };
-  for (const Case& c : {Case{"PAchFld", "PAchFld"}, Case{"SD1Fld", "PAchFld"}, Case{"SD15Fld", "PAchFld"},
-                        Case{"SD10Fld", "SD10Fld"}, Case{"SD05Fld", "SD05Fld"}}) {
-    EXPECT_EQ(Disabled(), "-");
-    Fire("GotFocus", c.field);
-    EXPECT_EQ(Disabled(), c.whileFocused) << c.field;
-    Fire("LostFocus", c.field);
-    EXPECT_EQ(Disabled(), "-") << c.field;
-  }
+// The result field that a focused one disables while it holds the focus.
+struct FocusedField : FocusTest, ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(FocusedField, DisablesItsTargetUntilItLosesTheFocus) {
+  auto [field, target] = GetParam();
+  EXPECT_EQ(Disabled(), "-");
+  Fire("GotFocus", field);
+  EXPECT_EQ(Disabled(), target);
+  Fire("LostFocus", field);
+  EXPECT_EQ(Disabled(), "-");
 }
 
-TEST_F(FocusTest, MovesBetweenFieldsInEitherOrder) {
-  struct Case {
-    const char* from;
-    const char* to;
-    const char* lostFirst;  // LostFocus of `from` before GotFocus of `to`
-    const char* gotFirst;   // the reverse
-  };
-  const Case cases[] = {
-      {"PAchFld", "SD15Fld", "PAchFld", "-"},
-      {"SD15Fld", "SD1Fld", "PAchFld", "-"},
-      {"SD1Fld", "PAchFld", "PAchFld", "-"},
-      {"PAchFld", "SD10Fld", "SD10Fld", "SD10Fld"},
-      {"SD10Fld", "SD05Fld", "SD05Fld", "SD05Fld"},
-      {"SD05Fld", "SD1Fld", "PAchFld", "PAchFld"},
-  };
-  for (const Case& c : cases) {
-    Fire("GotFocus", c.from);
-    Fire("LostFocus", c.from);
-    Fire("GotFocus", c.to);
-    EXPECT_EQ(Disabled(), c.lostFirst) << c.from << " -> " << c.to;
-    Fire("LostFocus", c.to);
-    Fire("GotFocus", c.from);
-    Fire("GotFocus", c.to);
-    Fire("LostFocus", c.from);
-    EXPECT_EQ(Disabled(), c.gotFirst) << c.from << " => " << c.to;
-    Fire("LostFocus", c.to);
-    EXPECT_EQ(Disabled(), "-");
-  }
+INSTANTIATE_TEST_SUITE_P(Calc, FocusedField,
+                         ::testing::Values(std::pair{"PAchFld", "PAchFld"}, std::pair{"SD1Fld", "PAchFld"},
+                                           std::pair{"SD15Fld", "PAchFld"}, std::pair{"SD10Fld", "SD10Fld"},
+                                           std::pair{"SD05Fld", "SD05Fld"}));
+
+struct FocusMove {
+  const char* from;
+  const char* to;
+  const char* lostFirst;  // disabled after LostFocus of `from` before GotFocus of `to`
+  const char* gotFirst;   // after the reverse
+  friend void PrintTo(const FocusMove& m, std::ostream* os) { *os << m.from << " -> " << m.to; }
+};
+struct FocusMoves : FocusTest, ::testing::WithParamInterface<FocusMove> {};
+
+TEST_P(FocusMoves, BetweenFieldsInEitherOrder) {
+  const FocusMove& c = GetParam();
+  Fire("GotFocus", c.from);
+  Fire("LostFocus", c.from);
+  Fire("GotFocus", c.to);
+  EXPECT_EQ(Disabled(), c.lostFirst);
+  Fire("LostFocus", c.to);
+  Fire("GotFocus", c.from);
+  Fire("GotFocus", c.to);
+  Fire("LostFocus", c.from);
+  EXPECT_EQ(Disabled(), c.gotFirst);
+  Fire("LostFocus", c.to);
+  EXPECT_EQ(Disabled(), "-");
 }
+
+INSTANTIATE_TEST_SUITE_P(Calc, FocusMoves,
+                         ::testing::Values(FocusMove{"PAchFld", "SD15Fld", "PAchFld", "-"},
+                                           FocusMove{"SD15Fld", "SD1Fld", "PAchFld", "-"},
+                                           FocusMove{"SD1Fld", "PAchFld", "PAchFld", "-"},
+                                           FocusMove{"PAchFld", "SD10Fld", "SD10Fld", "SD10Fld"},
+                                           FocusMove{"SD10Fld", "SD05Fld", "SD05Fld", "SD05Fld"},
+                                           FocusMove{"SD05Fld", "SD1Fld", "PAchFld", "PAchFld"}));
 
 TEST_F(FocusTest, CalculateWritesADisabledFieldAndLeavesItDisabled) {
   Fire("GotFocus", "SD10Fld");
@@ -132,5 +136,19 @@ TEST_F(FocusTest, ClickingIntoResultFieldsWithRealFocus) {
 
   QTest::mouseClick(iq, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_TRUE(Ctl(Calc::kIQFld)->HasFocus());
+  EXPECT_EQ(Disabled(), "-");
+}
+
+// Of the calculator's controls only the two input fields are tab stops, IQFld first.
+TEST_F(FocusTest, TabMovesBetweenTheTwoInputFields) {
+  Win().Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win().Widget()));
+  Ctl(Calc::kIQFld)->SetFocus();
+  for (Calc::Slot next : {Calc::kCorrFld, Calc::kIQFld}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(Ctl(next)->HasFocus()) << next;
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_TRUE(Ctl(Calc::kCorrFld)->HasFocus());
   EXPECT_EQ(Disabled(), "-");
 }

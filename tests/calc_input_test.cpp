@@ -7,30 +7,43 @@
 using namespace zefa;
 
 namespace {
+
 QWidget* W(const Ref<TextArea>& t) { return t->Widget(); }
+int refusals = 0;
+
+struct Keystrokes {
+  Calc::Slot field;
+  const char* before;
+  int selFrom, selLength;
+  const char* typed;
+  const char* after;
+  int refused;
+  friend void PrintTo(const Keystrokes& k, std::ostream* os) { *os << "\"" << k.typed << "\" into " << k.field; }
+};
+
+struct Typing : CalcTest, ::testing::WithParamInterface<Keystrokes> {
+  static void CountValidationErrors(const Ref<TextArea>& field) {
+    refusals = 0;
+    Method count = [](Object*, Args) -> Value {
+      ++refusals;
+      return {};
+    };
+    RuntimeAddEventHandler(*field, TextArea::kValidationError, AddHandler::Stub(TextArea::kValidationError),
+                           RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea )", 0));
+  }
+};
+
 }  // namespace
 
-TEST_F(CalcTest, TypingRespectsTheMasks) {
+TEST_F(CalcTest, ReturnAddsNoLineBreakAndBackspaceDeletes) {
   Ref<TextArea> iq = Ctl(Calc::kIQFld);
-  Ref<TextArea> corr = Ctl(Calc::kCorrFld);
-  Win().Widget()->activateWindow();
-
+  iq->SetText("123");
   iq->SetFocus();
-  QTest::keyClicks(W(iq), "1a2b3");
-  EXPECT_EQ(iq->Text(), "123");
-  QTest::keyClicks(W(iq), "4");  // a fourth digit is past the mask and the length
-  EXPECT_EQ(iq->Text(), "123");
-  QTest::keyClick(W(iq), Qt::Key_Return);  // no line break in a number
+  QTest::keyClick(W(iq), Qt::Key_End);
+  QTest::keyClick(W(iq), Qt::Key_Return);
   EXPECT_EQ(iq->Text(), "123");
   QTest::keyClick(W(iq), Qt::Key_Backspace);
   EXPECT_EQ(iq->Text(), "12");
-
-  corr->SetText("");
-  corr->SetFocus();
-  QTest::keyClicks(W(corr), "0.6");
-  EXPECT_EQ(corr->Text(), ".6");  // the leading 0 does not fit ".###"
-  QTest::keyClicks(W(corr), "x55");
-  EXPECT_EQ(corr->Text(), ".655");
 }
 
 // A modifier or lock key on its own raises no KeyDown in a field; a key it modifies does.
@@ -54,43 +67,32 @@ TEST_F(CalcTest, BareModifierKeysRaiseNoKeyDown) {
 }
 
 // Each keystroke the mask or length refuses rings the bell once and raises ValidationError.
-TEST_F(CalcTest, RefusedKeystrokesAreHeard) {
-  static int refusals = 0;
-  refusals = 0;
-  Method count = [](Object*, Args) -> Value {
-    ++refusals;
-    return {};
-  };
-  Ref<TextArea> iq = Ctl(Calc::kIQFld);
+TEST_P(Typing, KeepsToTheMaskAndEachRefusalIsHeard) {
+  const Keystrokes& c = GetParam();
+  Ref<TextArea> field = Ctl(c.field);
+  CountValidationErrors(field);
+  field->SetText(c.before);
+  field->SetFocus();
+  static_cast<QLineEdit*>(W(field))->setSelection(c.selFrom, c.selLength);
+  QTest::keyClicks(W(field), c.typed);
+  EXPECT_EQ(field->Text(), c.after);
+  EXPECT_EQ(Beeps(), c.refused);
+  EXPECT_EQ(refusals, c.refused);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Masks, Typing,
+    ::testing::Values(Keystrokes{Calc::kIQFld, "", 0, 0, "1a2b34", "123", 3},  // letters, and a digit too many
+                      Keystrokes{Calc::kIQFld, "100", 0, 3, "12.0", "120", 1},
+                      Keystrokes{Calc::kCorrFld, ".60", 1, 2, "0.75", ".075", 1},
+                      Keystrokes{Calc::kCorrFld, "", 0, 0, "0.6", ".6", 1},  // the leading 0 does not fit
+                      Keystrokes{Calc::kCorrFld, ".6", 2, 0, "x55", ".655", 1}));
+
+TEST_F(Typing, TextTheProgramSetsIsNoKeystroke) {
   Ref<TextArea> corr = Ctl(Calc::kCorrFld);
-  for (const Ref<TextArea>& f : {iq, corr})
-    RuntimeAddEventHandler(*f, TextArea::kValidationError, AddHandler::Stub(TextArea::kValidationError),
-                           RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea )", 0));
-  struct Case {
-    Ref<TextArea> field;
-    const char* before;
-    int selFrom, selLength;
-    const char* typed;
-    const char* after;
-    int refused;
-  };
-  for (const Case& c : {Case{corr, ".60", 1, 2, "0.75", ".075", 1}, Case{iq, "100", 0, 3, "12.0", "120", 1},
-                        Case{iq, "", 0, 0, "1a2b34", "123", 3}, Case{corr, "", 0, 0, "0.6", ".6", 1}}) {
-    c.field->SetText(c.before);
-    c.field->SetFocus();
-    static_cast<QLineEdit*>(W(c.field))->setSelection(c.selFrom, c.selLength);
-    int beeps = zefa::testing::BeepCount();
-    refusals = 0;
-    QTest::keyClicks(W(c.field), c.typed);
-    EXPECT_EQ(c.field->Text(), c.after) << c.typed;
-    EXPECT_EQ(zefa::testing::BeepCount() - beeps, c.refused) << c.typed;
-    EXPECT_EQ(refusals, c.refused) << c.typed;
-  }
-  // Text the program sets is no keystroke, whatever it holds.
-  int beeps = zefa::testing::BeepCount();
-  refusals = 0;
+  CountValidationErrors(corr);
   corr->SetText("-.5");
-  EXPECT_EQ(zefa::testing::BeepCount(), beeps);
+  EXPECT_EQ(Beeps(), 0);
   EXPECT_EQ(refusals, 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
+#include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"

@@ -1,6 +1,7 @@
-// Object model, class records, casts and the UI-thread rule.
-#include <gtest/gtest.h>
-
+// Object model, class records, casts, the UI-thread rule and the message-box seam.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <thread>
 
 #include "framework/gui/application.h"
@@ -13,6 +14,8 @@
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/ui_thread.h"
+#include "framework/testing.h"
+#include "fresh_start.h"
 
 using namespace zefa;
 
@@ -145,4 +148,30 @@ TEST(UiThread, UiOperationsOffTheMainThreadRaise) {
   field.SetText("12");
   EXPECT_EQ(field.Text(), "12");
   win.Teardown();
+}
+
+// A message box the test did not expect is reported, and closed at once even where boxes are
+// otherwise left open for the test; an expected one is left to the test.
+using MessageBoxSeam = FreshStart;
+
+TEST_F(MessageBoxSeam, AnUnexpectedBoxIsReportedAndClosedAtOnce) {
+  std::vector<std::string> reported;
+  auto harness = zefa::testing::SetUnexpectedMessageBoxHandler([&](const std::string& t) { reported.push_back(t); });
+  zefa::testing::SetAutoDismissMessageBoxes(false);
+  MsgBox("nobody asked");
+  EXPECT_EQ(reported, std::vector<std::string>{"nobody asked"});
+
+  bool leftOpen = false;
+  zefa::testing::SetMessageBoxWatcher([&](const std::string&) {
+    QTimer::singleShot(0, [&] {
+      leftOpen = QApplication::activeModalWidget();
+      if (leftOpen) QApplication::activeModalWidget()->close();
+    });
+  });
+  ExpectBoxes(1);
+  MsgBox("expected");
+  zefa::testing::SetUnexpectedMessageBoxHandler(harness);
+  EXPECT_TRUE(leftOpen);
+  EXPECT_EQ(reported.size(), 1u);
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"nobody asked", "expected"}));
 }

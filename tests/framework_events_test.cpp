@@ -1,5 +1,9 @@
-// Event numbering, delegates and dispatch.
-#include <gtest/gtest.h>
+// Event numbering, delegates and dispatch; the events that time and the user raise: a timer's
+// Action, a window's closing, Tab.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest/QTest>
 
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
@@ -7,9 +11,12 @@
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
+#include "framework/gui/widgets.h"
 #include "framework/gui/window.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
+#include "fresh_start.h"
 
 using namespace zefa;
 
@@ -121,4 +128,126 @@ TEST(WindowEvents, AnExceptionFromTheToolkitSideIsKeptPending) {
   ASSERT_TRUE(e);
   EXPECT_TRUE(e->Class().IsA(OutOfBoundsException::Class()));
   EXPECT_FALSE(TakePendingException());
+}
+
+namespace {
+
+int g_fires = 0;
+Value CountFire(Object*, Args) { ++g_fires; return {}; }
+
+Ref<Timer> CountingTimer() {
+  g_fires = 0;
+  Ref<Timer> t = CheckCast<Timer>(RuntimeNewObject(Timer::Class()));
+  RuntimeAddEventHandler(*t, Timer::kAction, AddHandler::Stub(Timer::kAction),
+                         RuntimeCreateDelegate(Delegate::Invoke, CountFire, nullptr, "( Timer )", 0));
+  return t;
+}
+
+// A shown window of a class of its own with the given hooks.
+Ref<Window> OpenWindow(const char* className, std::initializer_list<std::pair<const char*, Method>> hooks = {}) {
+  ClassRecord& cls = NewClassRecord(className, &Window::Class());
+  for (const auto& [event, fn] : hooks) cls.SetHook(event, fn);
+  Ref<Window> w = CheckCast<Window>(RuntimeNewObject(cls));
+  w->Constructor();
+  w->Show();
+  return w;
+}
+
+bool g_cancel = true;
+int g_closes = 0;
+Value CancelClose(Object*, Args) { return g_cancel; }
+Value CountClose(Object*, Args) { ++g_closes; return {}; }
+
+// Four fields made out of their tab order; D is no tab stop.
+Value CreateFields(Object* self, Args) {
+  for (auto [name, index, stop] : {std::tuple{"B", 2, true}, {"A", 1, true}, {"C", 3, true}, {"D", 0, false}}) {
+    NewControl(self, TextArea::Class(), name);
+    auto& field = static_cast<TextArea&>(*ControlByName(self, name));
+    field.SetTabIndex(index);
+    field.SetTabStop(stop);
+  }
+  return {};
+}
+
+}  // namespace
+
+using TimerEvents = FreshStart;
+
+TEST_F(TimerEvents, RunMode1FiresOnceAndRunMode2AgainAndAgainUntilTurnedOff) {
+  Ref<Timer> once = CountingTimer();
+  once->SetPeriod(5);
+  once->SetRunMode(Timer::kSingle);
+  ASSERT_TRUE(QTest::qWaitFor([] { return g_fires == 1; }, 10000));
+  EXPECT_FALSE(once->IsCounting());
+
+  Ref<Timer> repeating = CountingTimer();
+  repeating->SetPeriod(5);
+  repeating->SetRunMode(Timer::kMultiple);
+  EXPECT_TRUE(QTest::qWaitFor([] { return g_fires >= 3; }, 10000));
+  EXPECT_TRUE(repeating->IsCounting());
+  repeating->SetRunMode(Timer::kOff);
+  EXPECT_FALSE(repeating->IsCounting());
+}
+
+// A timer set again, by Period or RunMode, more often than its period never fires; it fires a
+// whole period after the last setting.
+TEST_F(TimerEvents, SettingPeriodOrRunModeStartsTheCountAfresh) {
+  Ref<Timer> t = CountingTimer();
+  t->SetPeriod(100);
+  t->SetRunMode(Timer::kSingle);
+  QElapsedTimer sinceLastSetting;
+  int settings = 0;
+  QTimer setter;
+  QObject::connect(&setter, &QTimer::timeout, &setter, [&] {
+    settings++ % 2 ? t->SetPeriod(100) : t->SetRunMode(Timer::kSingle);
+    sinceLastSetting.start();
+    if (settings == 30) setter.stop();
+  });
+  setter.start(10);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return settings == 30 || g_fires > 0; }, 30000));
+  EXPECT_EQ(g_fires, 0);
+  ASSERT_TRUE(QTest::qWaitFor([] { return g_fires > 0; }, 10000));
+  EXPECT_GE(sinceLastSetting.elapsed(), 90);  // a coarse timer may fire 5 % early
+}
+
+using ShownWindows = FreshStart;
+
+TEST_F(ShownWindows, AWindowWhoseCancelCloseAnswersTrueStaysOpen) {
+  Ref<Window> w = OpenWindow("TestCancellingWindow", {{"CancelClose", CancelClose}, {"Close", CountClose}});
+  EXPECT_FALSE(w->Widget()->close());
+  EXPECT_TRUE(w->IsVisible());
+  EXPECT_EQ(g_closes, 0);
+  g_cancel = false;
+  EXPECT_TRUE(w->Widget()->close());
+  EXPECT_FALSE(w->IsVisible());
+  EXPECT_EQ(g_closes, 1);
+  EXPECT_FALSE(RequestedQuit());  // the Close hook decides
+}
+
+// With no Close hook, closing the last visible window ends the application with 0; a hidden
+// window does not keep it running.
+TEST_F(ShownWindows, TheLastVisibleWindowClosedWithoutACloseHookQuitsWithZero) {
+  Ref<Window> first = OpenWindow("TestPlainWindow1");
+  Ref<Window> second = OpenWindow("TestPlainWindow2");
+  OpenWindow("TestPlainWindow3")->Hide();
+  first->Widget()->close();
+  EXPECT_FALSE(RequestedQuit());
+  second->Widget()->close();
+  ASSERT_TRUE(RequestedQuit());
+  EXPECT_EQ(*RequestedQuit(), 0);
+}
+
+// Tab moves through the controls with TabStop in TabIndex order, whatever order they were made in.
+TEST_F(ShownWindows, TabFollowsTabIndexAndSkipsWhatIsNoTabStop) {
+  Ref<Window> w = OpenWindow("TestTabWindow", {{"CreateControls", CreateFields}});
+  w->Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w->Widget()));
+  auto field = [&](const char* name) { return static_cast<TextArea&>(*w->ControlByName(name)).Widget(); };
+  field("A")->setFocus();
+  for (const char* next : {"B", "C", "A"}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), field(next)) << next;
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), field("C"));
 }

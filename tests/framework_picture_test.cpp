@@ -1,7 +1,5 @@
 // The picture loader: only a regular PNG file of sane size is a picture. Anything else found
 // under a picture's name is nil at once, as if missing, with one line on standard error per name.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +12,7 @@
 #include "framework/gui/picture.h"
 #include "framework/gui/widgets.h"
 #include "framework/testing.h"
+#include "fresh_start.h"
 
 using namespace zefa;
 namespace fs = std::filesystem;
@@ -28,10 +27,10 @@ size_t Count(const std::string& text, const std::string& what) {
 
 }  // namespace
 
-TEST(Pictures, WhatIsNoRegularPngFileOfSaneSizeIsNilPromptlyAndReportedOnce) {
-  char tmpl[] = "/tmp/zefa-pictures-XXXXXX";
-  ASSERT_TRUE(mkdtemp(tmpl));
-  fs::path dir = tmpl;
+using Pictures = FreshStart;
+
+TEST_F(Pictures, WhatIsNoRegularPngFileOfSaneSizeIsNilPromptlyAndReportedOnce) {
+  fs::path dir = TempDir();
   fs::path real = fs::read_symlink("/proc/self/exe").parent_path() / "resources" / "Ride64.png";
   ASSERT_EQ(mkfifo((dir / "fifo.png").c_str(), 0600), 0);
   fs::create_directory(dir / "folder.png");
@@ -66,6 +65,4 @@ TEST(Pictures, WhatIsNoRegularPngFileOfSaneSizeIsNilPromptlyAndReportedOnce) {
   EXPECT_FALSE(linked->Image().isNull());
   for (const std::string& name : odd) EXPECT_EQ(Count(err, "zefa: picture \"" + name + "\""), 1u) << name << "\n" << err;
   EXPECT_EQ(Count(err, "zefa: picture "), odd.size()) << err;
-  zefa::testing::SetResourceDir("");
-  fs::remove_all(dir);
 }

@@ -1,7 +1,5 @@
 // A careless or hostile user: thousands of seeded random real inputs on the real window, with
 // the window's promises checked after every one. A failure prints the seed and the step.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -19,6 +17,7 @@
 #include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
+#include "fresh_start.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 
@@ -111,6 +110,7 @@ class HostileUser {
     ASSERT_LE(shown, 1) << step;
     ASSERT_TRUE(Ctl<Canvas>("PgmName").Visible()) << step;
     for (size_t i = 0; i < 5; ++i) ASSERT_EQ(Field(kResults[i]).Text(), results_[i]) << step << ": " << kResults[i];
+    ASSERT_EQ(zefa::testing::MessageBoxesExpected(), 0) << step << ": refused input shows no message box";
   }
 
  private:
@@ -184,13 +184,16 @@ class HostileUser {
     return std::string("click ") + button;
   }
 
-  // What Calculate must leave in the result fields, from what the inputs hold now.
+  // What Calculate must leave in the result fields, from what the inputs hold now; refused
+  // inputs leave them and show one message box.
   void Predict() {
     auto val = [](const std::string& s) { return s.empty() || s == "." ? 0.0 : std::strtod(s.c_str(), nullptr); };
     double iq = val(Field("IQFld").Text());
-    if (iq < 45 || iq > 155) return;
     double r = val(Field("CorrFld").Text());
-    if (r <= 0 || r >= 1) return;
+    if (iq < 45 || iq > 155 || r <= 0 || r >= 1) {
+      zefa::testing::ExpectMessageBoxes(1);
+      return;
+    }
     results_ = Expected(iq, r);
     ++accepted;
   }
@@ -230,20 +233,15 @@ class HostileUser {
   std::vector<QAction*> edit_;
 };
 
-class HostileUserTest : public ::testing::Test {
+class HostileUserTest : public FreshStart {
  protected:
   void SetUp() override {
-    ReleaseAllWindows();
-    ResetQuitForTesting();
-    // The application object with its menu bar, so the window carries the real Edit menu.
-    if (!App()) NewAppInstance();
-    window_ = Calc::Calc();
-    window_->Widget()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Widget()));
+    FreshStart::SetUp();
+    NewAppInstance();  // the application object with its menu bar, so the window carries the real Edit menu
   }
   void TearDown() override {
     window_.reset();
-    ReleaseAllWindows();
+    FreshStart::TearDown();
   }
   Ref<Window> window_;
 };
@@ -258,6 +256,7 @@ TEST_F(HostileUserTest, RandomRealInputNeverBreaksThePromises) {
     window_ = Calc::Calc();
     window_->Widget()->activateWindow();
     HostileUser user(*window_, seed);
+    size_t boxes = Boxes().size();
     for (int step = 0; step < 1500; ++step) {
       std::string what = user.Step();
       SCOPED_TRACE("seed " + std::to_string(seed) + " (ZEFA_HOSTILE_SEED=" + std::to_string(seed) + " replays it), step " +
@@ -268,5 +267,6 @@ TEST_F(HostileUserTest, RandomRealInputNeverBreaksThePromises) {
     EXPECT_FALSE(TakePendingException()) << "seed " << seed;
     // The run must reach the interesting cases, or it proves little.
     EXPECT_GT(user.accepted, 20) << "seed " << seed;
+    EXPECT_GT(Boxes().size() - boxes, 20u) << "seed " << seed;
   }
 }

@@ -1,6 +1,4 @@
 // The menu bar: its class, its fourteen entries, its single instance and how building fails.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -19,6 +17,7 @@
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
+#include "fresh_start.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
 #include "shell/steps.h"
@@ -27,17 +26,7 @@ using namespace zefa;
 
 namespace {
 
-class MenuTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    zefa::testing::ResetRegistered();
-    zefa::testing::ClearShortcutCalls();
-  }
-  void TearDown() override {
-    zefa::testing::FailAtStep("");
-    zefa::testing::ResetRegistered();
-  }
-};
+using MenuTest = FreshStart;
 
 int CountEntries(const MenuItem& m) {
   int n = 0;
@@ -151,12 +140,11 @@ struct AltNavigationStyle : QProxyStyle {
 };
 
 // The calculator window with the application's real menu bar and real focus.
-class EditMenuTest : public ::testing::Test {
+class EditMenuTest : public FreshStart {
  protected:
   void SetUp() override {
-    ReleaseAllWindows();
-    ResetQuitForTesting();
-    if (!App()) NewAppInstance();
+    FreshStart::SetUp();
+    NewAppInstance();
     window_ = Calc::Calc();
     window_->Widget()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Widget()));
@@ -167,7 +155,7 @@ class EditMenuTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    ReleaseAllWindows();
+    FreshStart::TearDown();
   }
   QMenu* Menu(const char* caption) {
     for (QAction* top : bar_->actions())

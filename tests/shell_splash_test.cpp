@@ -1,6 +1,4 @@
 // The splash window: its class, its records, its controls and the hand-over to the calculator.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -15,8 +13,8 @@
 #include "framework/gui/timer.h"
 #include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
-#include "framework/runtime/text.h"
 #include "framework/testing.h"
+#include "fresh_start.h"
 #include "shell/about_records.h"
 #include "shell/about_window.h"
 #include "shell/startup.h"
@@ -25,15 +23,8 @@ using namespace zefa;
 
 namespace {
 
-class SplashTest : public ::testing::Test {
+class SplashTest : public FreshStart {
  protected:
-  void SetUp() override {
-    ReleaseAllWindows();
-    ResetQuitForTesting();
-    zefa::testing::ResetRegistered();
-  }
-  void TearDown() override { ReleaseAllWindows(); }
-
   static Window* Open(const char* className) { return static_cast<Window*>(GetImplicitWindow(className).get()); }
   static Ref<Timer> TimerOf(Window& w) { return CheckCast<Timer>(ControlByName(&w, "Timer1")); }
 };
@@ -64,8 +55,6 @@ TEST_F(SplashTest, RecordsHaveTheirByteLengths) {
   EXPECT_EQ(AboutWindow::Label1Record().size(), 474u);
   EXPECT_EQ(AboutWindow::Timer1Record().size(), 31u);
   EXPECT_EQ(AboutWindow::Canvas2Record().size(), 308u);
-  EXPECT_EQ(AboutWindow::kRightsNotice.size(), 54u);
-  EXPECT_EQ(Len(std::string(AboutWindow::kRightsNotice)), 53);
   EXPECT_EQ(AboutWindow::Timer1Record(), std::string("RunMode \x01\0\0\0\0\0\0\0Period \xA0\x0F\0\0\0\0\0\0", 31));
   EXPECT_EQ(AboutWindow::Canvas2Record().find("DoubleBuffer"), std::string::npos);
   EXPECT_NE(AboutWindow::Label1Record().find(std::string("TextColor \x02\x00\x80\x00", 14)), std::string::npos);
@@ -163,36 +152,35 @@ TEST_F(SplashTest, TheTimersShowOfTheShownCalculatorTakesNoFocus) {
 }
 
 // A message box that is open when the timer fires stays the active window, whether the hand-over
-// shows the calculator for the first time or once more.
-TEST_F(SplashTest, AnOpenMessageBoxStaysActiveWhenTheTimerShowsTheCalculator) {
-  for (bool early : {false, true}) {
-    SCOPED_TRACE(early ? "after an early hand-over" : "first hand-over");
-    ReleaseAllWindows();
-    Ref<Window> about = AboutWindow::AboutWindow();
-    if (early) QTest::mouseClick(about->Content(), Qt::LeftButton, {}, QPoint(10, 10));
-    bool checked = false;
-    zefa::testing::SetAutoDismissMessageBoxes(false);
-    zefa::testing::SetMessageBoxWatcher([&](const std::string&) {
-      QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_TRUE(box);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(box));
-        RaiseEvent(*TimerOf(*about), Timer::kAction);
-        QCoreApplication::processEvents();
-        Window* calc = Open(Calc::kClassName);
-        EXPECT_TRUE(calc && calc->IsVisible());
-        EXPECT_EQ(QApplication::activeWindow(), box);
-        EXPECT_EQ(QApplication::activeModalWidget(), box);
-        checked = true;
-        box->close();
-      });
+// shows the calculator for the first time or once more (after an early hand-over).
+struct BoxOpenAtHandOver : SplashTest, ::testing::WithParamInterface<bool> {};
+
+TEST_P(BoxOpenAtHandOver, StaysTheActiveWindow) {
+  Ref<Window> about = AboutWindow::AboutWindow();
+  if (GetParam()) QTest::mouseClick(about->Content(), Qt::LeftButton, {}, QPoint(10, 10));
+  bool checked = false;
+  ExpectBoxes(1);
+  zefa::testing::SetAutoDismissMessageBoxes(false);
+  zefa::testing::SetMessageBoxWatcher([&](const std::string&) {
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_TRUE(box);
+      EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+      RaiseEvent(*TimerOf(*about), Timer::kAction);
+      QCoreApplication::processEvents();
+      Window* calc = Open(Calc::kClassName);
+      EXPECT_TRUE(calc && calc->IsVisible());
+      EXPECT_EQ(QApplication::activeWindow(), box);
+      EXPECT_EQ(QApplication::activeModalWidget(), box);
+      checked = true;
+      box->close();
     });
-    MsgBox("the box");
-    zefa::testing::SetMessageBoxWatcher(nullptr);
-    zefa::testing::SetAutoDismissMessageBoxes(true);
-    EXPECT_TRUE(checked);
-  }
+  });
+  MsgBox("the box");
+  EXPECT_TRUE(checked);
 }
+
+INSTANTIATE_TEST_SUITE_P(EarlyHandOver, BoxOpenAtHandOver, ::testing::Bool());
 
 TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
   Ref<Window> about = AboutWindow::AboutWindow();
@@ -231,7 +219,6 @@ TEST_F(SplashTest, BareModifierKeysDoNotHandOverAndCtrlQQuits) {
 }
 
 TEST_F(SplashTest, BothBannersShareOneTitlePictureReadOnce) {
-  zefa::testing::ClearPictureLookups();
   Ref<Window> splash = AboutWindow::AboutWindow();
   RaiseEvent(*TimerOf(*splash), 0);  // hand over: the calculator builds its controls now
   Window* calc = Open(Calc::kClassName);

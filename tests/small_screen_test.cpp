@@ -1,8 +1,6 @@
 // Both windows on a screen smaller than they are, or scaled up (ctest runs this program on several
 // such screens): each opens at its record's size with its top-left corner on the screen, centred
 // along each side where it fits.
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -11,9 +9,9 @@
 #include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
 #include "framework/gui/widgets.h"
-#include "framework/testing.h"
-#include "framework/runtime/delegate.h"
 #include "framework/gui/timer.h"
+#include "framework/runtime/delegate.h"
+#include "fresh_start.h"
 #include "shell/about_window.h"
 
 using namespace zefa;
@@ -38,9 +36,9 @@ void ExpectPlaced(Window& w, QSize content) {
 
 }  // namespace
 
-TEST(SmallScreen, EachWindowOpensAtItsSizeWithItsTopLeftOnTheScreen) {
-  ReleaseAllWindows();
-  zefa::testing::ResetRegistered();
+using SmallScreen = FreshStart;
+
+TEST_F(SmallScreen, EachWindowOpensAtItsSizeWithItsTopLeftOnTheScreen) {
   QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
   RecordProperty("screen", std::to_string(avail.width()) + "x" + std::to_string(avail.height()));
 
@@ -50,5 +48,4 @@ TEST(SmallScreen, EachWindowOpensAtItsSizeWithItsTopLeftOnTheScreen) {
   Ref<Object> calc = GetImplicitWindow(Calc::kClassName);
   ASSERT_TRUE(calc);
   ExpectPlaced(static_cast<Window&>(*calc), {480, 450});
-  ReleaseAllWindows();
 }

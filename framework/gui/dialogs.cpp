@@ -22,8 +22,7 @@ void MsgBox(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
-  testing::NoteMessageBox(text);
-  if (testing::AutoDismissMessageBoxes()) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
+  if (testing::NoteMessageBox(text)) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
   box.exec();
 }
 
