@@ -52,22 +52,6 @@ NEUTRAL=($((CALC_W / 2)) $(((AREA[1] + AREA[3] + CALCULATE[1]) / 2)))
 
 now() { xs_now_ms; }
 
-# Waits for CMD within BOUND_MS; stops at once if the program ends meanwhile. Bounds are generous
-# so that a loaded machine passes: times are logged here and measured in `make bench`.
-wait_for() {
-  local bound=$1 what=$2
-  shift 2
-  local end=$(($(now) + bound))
-  until "$@"; do
-    if ! xs_app_alive; then
-      xs_app_status
-      xs_die "the program ended (status $XS_APP_STATUS) while waiting for $what"
-    fi
-    (($(now) < end)) || xs_die "no $what within $bound ms"
-    sleep 0.02
-  done
-}
-
 # Pointer and keyboard act on content coordinates of window $WIN (below its menu bar $MB).
 click_at() { xdotool mousemove $((WX + $1)) $((WY + MB + $2)) click 1; }
 point_at() { xdotool mousemove $((WX + $1)) $((WY + MB + $2)); }
@@ -95,7 +79,7 @@ centred() { # X Y W H
 
 # Waits for the splash, checks what it shows, leaves SPLASH and SMB set.
 expect_splash() {
-  wait_for 15000 "splash window" splash_shown
+  xs_wait_for 15000 "splash window" splash_shown
   SPLASH_SEEN=$(now)  # the splash's timer counts from about here
   xs_geometry "$SPLASH"
   SX=$GX SY=$GY
@@ -246,7 +230,7 @@ handover() { # HOW BOUND_MS: waits for the calculator after the splash was hande
     key) xdotool key space ;;
     timer) t0=$APP_STARTED ;;
   esac
-  wait_for "$2" "calculator window after the hand-over by $1" calculator_shown
+  xs_wait_for "$2" "calculator window after the hand-over by $1" calculator_shown
   HANDOVER_MS=$(($(now) - t0))
   xs_log "hand-over by $1: calculator mapped after $HANDOVER_MS ms"
 }
@@ -266,7 +250,7 @@ handover click 10000
 expect_calculator
 point_at "${NEUTRAL[@]}"
 convert -size "${BAND[2]}x${BAND[3]}" xc:white "$T/white-band.png"
-wait_for 10000 "empty caption band with the pointer on a blank spot" band_empty
+xs_wait_for 10000 "empty caption band with the pointer on a blank spot" band_empty
 cp "$T/rest.png" "$SHOTS/e2e-calculator.png"
 expect_calculator_look "$T/rest.png"
 crop_results "$T/rest.png" "$T/res-before"
@@ -278,7 +262,7 @@ click_centre "${CORR_FIELD[@]}"
 xdotool key ctrl+a
 xdotool type --delay 20 ".60"
 click_centre "${CALCULATE[@]}"
-wait_for 10000 "results in all five result fields" results_shown
+xs_wait_for 10000 "results in all five result fields" results_shown
 cp "$T/after.png" "$SHOTS/e2e-results.png"
 # Reading back: with IQ 100 the predicted score is 100 too, so its field must look exactly like
 # the (unfocused) IQ field, drawn alike in a field of the same size.
@@ -289,13 +273,13 @@ n=$(xs_diff "$T/iq-100.png" "$T/res-after1.png")
 
 crop "$T/after.png" "${BAND[@]}" "$T/band-before.png"
 point_at $((IQ_CAPTION[0] + IQ_CAPTION[2] / 2)) $((IQ_CAPTION[1] + IQ_CAPTION[3] / 2))
-wait_for 10000 "help picture with the pointer on \"IQ Score\"" band_differs
+xs_wait_for 10000 "help picture with the pointer on \"IQ Score\"" band_differs
 cp "$T/hover.png" "$SHOTS/e2e-hover.png"
 xs_on_white "$RES/IQlangPix..png" "$T/iq-picture-ref.png"
 crop "$T/hover.png" "${IQ_PICTURE[@]}" "$T/iq-picture.png"
 expect_picture "$T/iq-picture.png" "$T/iq-picture-ref.png" "IQ Score help picture"
 point_at "${NEUTRAL[@]}"
-wait_for 10000 "caption band as before once the pointer left \"IQ Score\"" band_as_before
+xs_wait_for 10000 "caption band as before once the pointer left \"IQ Score\"" band_as_before
 cp "$T/gone.png" "$SHOTS/e2e-hover-gone.png"
 
 # Reading back as a person would: select a field's text and copy it. The predicted score's field
@@ -306,7 +290,7 @@ read_back "${RESULT_FIELDS[1]}" "  88 - 112"
 read_back "${RESULT_FIELDS[2]}" "  82 - 118"
 
 click_centre "${CLEAR[@]}"
-wait_for 10000 "empty result fields and an empty, focused IQ field after Clear" all_cleared
+xs_wait_for 10000 "empty result fields and an empty, focused IQ field after Clear" all_cleared
 cp "$T/cleared.png" "$SHOTS/e2e-cleared.png"
 
 t0=$(now)
@@ -336,7 +320,7 @@ handover timer 20000
 expect_calculator
 xdotool mousemove $((WX + 20)) $((WY + MB / 2)) click 1
 menu_shown() { POPUP=$(xdotool search --onlyvisible --class '^zefa$' 2>/dev/null | grep -vx "$WIN" | head -n 1); [ -n "$POPUP" ]; }
-wait_for 10000 "File menu" menu_shown
+xs_wait_for 10000 "File menu" menu_shown
 xs_geometry "$POPUP"
 xs_shot_root "$SHOTS/e2e-file-menu.png"
 t0=$(now)
@@ -348,7 +332,7 @@ xs_log "run 3b: Ctrl+Q on the splash"
 xs_start_app 3b "$PROG"
 expect_splash
 splash_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$SPLASH" ]; }
-wait_for 5000 "keyboard focus on the splash" splash_focused
+xs_wait_for 5000 "keyboard focus on the splash" splash_focused
 t0=$(now)
 xdotool keydown ctrl
 xdotool key q
@@ -363,7 +347,7 @@ expect_exit_0 5000 "Ctrl+Q on the splash" "$t0"
 timer_due() { (($(now) >= SPLASH_SEEN + 4250)); }
 click_handover() { # X Y on the screen
   xdotool mousemove "$1" "$2" click 1
-  wait_for 15000 "calculator window after the click on the splash" calculator_shown
+  xs_wait_for 15000 "calculator window after the click on the splash" calculator_shown
 }
 helper_window() { HELPER=$(xs_named_window xmessage); [ -n "$HELPER" ] && xs_viewable "$HELPER"; }
 helper_focused() { [ "$(xdotool getwindowfocus)" = "$HELPER" ]; }
@@ -386,16 +370,16 @@ click_handover $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2))
 expect_calculator
 xmessage -geometry +0+0 "another program" >/dev/null 2>&1 &
 HELPER_PID=$!
-wait_for 5000 "another program's window" helper_window
+xs_wait_for 5000 "another program's window" helper_window
 xdotool windowfocus "$HELPER"
-wait_for 2000 "the keyboard focus in another program's window" helper_focused
+xs_wait_for 2000 "the keyboard focus in another program's window" helper_focused
 point_at "${NEUTRAL[@]}"
 convert -size "${BAND[2]}x${BAND[3]}" xc:white "$T/white-band.png"
-wait_for 2000 "empty caption band with the pointer on a blank spot" band_empty
+xs_wait_for 2000 "empty caption band with the pointer on a blank spot" band_empty
 cp "$T/white-band.png" "$T/band-before.png"
-wait_for 10000 "the splash's timer to be due" timer_due
+xs_wait_for 10000 "the splash's timer to be due" timer_due
 point_at $((IQ_CAPTION[0] + IQ_CAPTION[2] / 2)) $((IQ_CAPTION[1] + IQ_CAPTION[3] / 2))
-wait_for 2000 "help picture with the pointer on \"IQ Score\"" band_differs
+xs_wait_for 2000 "help picture with the pointer on \"IQ Score\"" band_differs
 helper_focused || xs_die "the timer's hand-over took the keyboard focus from another program"
 kill "$HELPER_PID" 2>/dev/null || true
 wait "$HELPER_PID" 2>/dev/null || true
@@ -409,9 +393,9 @@ expect_splash
 click_handover $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2))
 expect_calculator
 click_centre "${CALCULATE[@]}" # no IQ score: the program says what it needs
-wait_for 5000 "message box" box_shown
-wait_for 2000 "the keyboard focus in the message box" box_focused
-wait_for 10000 "the splash's timer to be due" timer_due
+xs_wait_for 5000 "message box" box_shown
+xs_wait_for 2000 "the keyboard focus in the message box" box_focused
+xs_wait_for 10000 "the splash's timer to be due" timer_due
 xs_shot_window "$BOX" "$T/box-up.png"
 xdotool keydown space
 pressed=0
@@ -423,7 +407,7 @@ b=$(stack_index "$BOX") c=$(stack_index "$WIN")
 ((b < c)) || xs_die "the timer's hand-over put the calculator above the open message box"
 ((pressed)) || xs_die "the message box's button did not look pressed within 2000 ms of Space"
 xdotool keyup space
-wait_for 2000 "the message box to close when Space is let go" box_gone
+xs_wait_for 2000 "the message box to close when Space is let go" box_gone
 t0=$(now)
 xs_close_window "$WIN" || xs_die "could not send the close request"
 expect_exit_0 10000 "the close request" "$t0"
@@ -453,7 +437,7 @@ small_screen_run() { # WxH SCALE
   xs_stop_xvfb
   xs_start_xvfb "$1"
   xs_start_app "5-$name" env QT_SCALE_FACTOR="$k" "$PROG"
-  wait_for 15000 "splash window" splash_shown
+  xs_wait_for 15000 "splash window" splash_shown
   xs_geometry "$SPLASH"
   SX=$GX SY=$GY SMB=$((GH - SPLASH_H * k))
   xs_log "splash ${GW}x${GH} at $GX,$GY"

@@ -38,6 +38,23 @@ xs_poll() {
   done
 }
 
+# xs_wait_for BOUND_MS WHAT CMD...: runs CMD until it succeeds; stops the script when BOUND_MS pass
+# or the program ends first. Bounds are generous so that a loaded machine passes: times are
+# logged by the callers and measured in `make bench`.
+xs_wait_for() {
+  local bound=$1 what=$2
+  shift 2
+  local end=$(($(xs_now_ms) + bound))
+  until "$@"; do
+    if ! xs_app_alive; then
+      xs_app_status
+      xs_die "the program ended (status $XS_APP_STATUS) while waiting for $what"
+    fi
+    (($(xs_now_ms) < end)) || xs_die "no $what within $bound ms"
+    sleep 0.02
+  done
+}
+
 xs__display_ready() { [ -s "$1" ] && grep -q '^[0-9][0-9]*$' "$1"; }
 xs__display_answers() { xdpyinfo >/dev/null 2>&1; }
 

@@ -54,16 +54,6 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
   exit 0
 fi
 
-wait_for() { # BOUND_MS WHAT CMD...
-  local bound=$1 what=$2
-  shift 2
-  local end=$(($(xs_now_ms) + bound))
-  until "$@"; do
-    xs_app_alive || { xs_app_status; xs_die "the program ended (status $XS_APP_STATUS) while waiting for $what"; }
-    (($(xs_now_ms) < end)) || xs_die "no $what within $bound ms"
-    sleep 0.05
-  done
-}
 splash() { SPLASH=$(xs_visible_app_window) && [ -n "$SPLASH" ]; }
 calculator() { [ -n "$(xs_visible_named_window "ZEFA Calculator")" ]; }
 
@@ -72,11 +62,11 @@ for when in splash calculator; do
   xs_start_xvfb
   (cd "$CWD" && exec "$PROG") >"$XS_TMP/app-$when.log" 2>&1 &
   XS_APP_PID=$! XS_APP_LOG=$XS_TMP/app-$when.log
-  wait_for 15000 "splash window" splash
+  xs_wait_for 15000 "splash window" splash
   if [ "$when" = calculator ]; then
     xs_geometry "$SPLASH"
     xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
-    wait_for 10000 "calculator window" calculator
+    xs_wait_for 10000 "calculator window" calculator
   fi
   kill "$XS_XVFB_PID"
   wait "$XS_XVFB_PID" 2>/dev/null || true

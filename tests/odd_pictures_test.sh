@@ -26,23 +26,15 @@ mkfifo "$APP/resources/ZEFAtitle.png"
 mkdir "$APP/resources/Ride64.png"
 ln -s /dev/zero "$APP/resources/Rest.png"
 
-wait_for() { # BOUND_MS WHAT CMD...
-  local bound=$1 what=$2
-  shift 2
-  xs_poll "$bound" "$@" && return 0
-  if xs_app_alive; then xs_die "no $what within $bound ms"; fi
-  xs_app_status
-  xs_die "the program ended (status $XS_APP_STATUS) while waiting for $what"
-}
 splash() { SPLASH=$(xs_visible_app_window) && [ -n "$SPLASH" ]; }
 calculator() { WIN=$(xs_visible_named_window "ZEFA Calculator") && [ -n "$WIN" ]; }
 
 xs_start_xvfb
 xs_start_app odd "$APP/zefa"
-wait_for 30000 "splash window" splash
+xs_wait_for 30000 "splash window" splash
 xs_geometry "$SPLASH"
 xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
-wait_for 30000 "calculator window" calculator
+xs_wait_for 30000 "calculator window" calculator
 xs_close_window "$WIN" || xs_die "could not send the close request"
 xs_poll 30000 xs_app_gone || xs_die "the program still runs 30 s after the close request"
 xs_app_status

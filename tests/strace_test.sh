@@ -44,19 +44,6 @@ xs_start_xvfb
 # Neither run may find the caller's session bus, nor one in the caller's runtime folder.
 unset DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR AT_SPI_BUS_ADDRESS
 
-wait_for() { # BOUND_MS WHAT CMD...
-  local bound=$1 what=$2
-  shift 2
-  local end=$(($(xs_now_ms) + bound))
-  until "$@"; do
-    if ! xs_app_alive; then
-      xs_app_status
-      xs_die "the program ended (status $XS_APP_STATUS) while waiting for $what"
-    fi
-    (($(xs_now_ms) < end)) || xs_die "no $what within $bound ms"
-    sleep 0.05
-  done
-}
 splash() { SPLASH=$(xs_visible_app_window) && [ -n "$SPLASH" ]; }
 calculator() { WIN=$(xs_visible_named_window "ZEFA Calculator") && [ -n "$WIN" ]; }
 band_pixels() { # how many pixels of the caption band are drawn on
@@ -83,10 +70,10 @@ run_traced() { # LABEL
 
 walk() {
   # Tracing slows start-up several times over: generous bounds.
-  wait_for 30000 "splash window" splash
+  xs_wait_for 30000 "splash window" splash
   xs_geometry "$SPLASH"
   xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
-  wait_for 10000 "calculator window" calculator
+  xs_wait_for 10000 "calculator window" calculator
   xs_geometry "$WIN"
   MB=$((GH - CALC_H))
   convert -size "${BAND[2]}x${BAND[3]}" xc:white "$XS_TMP/white.png"
@@ -98,9 +85,9 @@ walk() {
     for rect in "${CAPTIONS[@]}"; do
       read -r x y w h <<<"$rect"
       xdotool mousemove $((GX + x + w / 2)) $((GY + MB + y + h / 2))
-      wait_for 5000 "help picture for the caption at ($rect) (round $round)" band_drawn
+      xs_wait_for 5000 "help picture for the caption at ($rect) (round $round)" band_drawn
       xdotool mousemove $((GX + NEUTRAL[0])) $((GY + MB + NEUTRAL[1]))
-      wait_for 5000 "empty caption band after leaving the caption at ($rect)" band_empty
+      xs_wait_for 5000 "empty caption band after leaving the caption at ($rect)" band_empty
     done
   done
 
