@@ -7,7 +7,9 @@
 
 namespace zefa::Calc {
 
-// The class table after Window's 37 operations, in this order.
+// The class table after Window's 37 operations, in this order. The window's table in
+// calc_records.cpp names every accessor and handler once, and the compiler holds it to this order.
+// The names are the ones the runtime stores, odd ones included (kcopyrightText, kCalcBrn).
 enum Slot {
   kLayout = Window::kSlotCount, kCreateControls, k_CreateControls0,
   // accessors, in the controls' creation order

@@ -1,23 +1,18 @@
 #pragma once
-// The splash window's Layout records and the table of its four controls.
-#include <array>
+// The splash window's Layout records and the one table of its four controls and its handlers.
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "framework/gui/picture.h"
+#include "framework/gui/window_building.h"
 #include "shell/about_window.h"
 
 namespace zefa::AboutWindow {
 
-struct ControlRow {
-  std::string_view name;
-  const ClassRecord& (*cls)();       // the class the control is made of
-  const ClassRecord& (*castTo)();    // the class it is used as
-  Ref<Picture> (*backdrop)();        // canvases only
-  const std::string& (*record)();
-};
-// Canvas1, Label1, Timer1, Canvas2: the creation order.
-const std::array<ControlRow, 4>& ControlRows();
+// The window's one table: Canvas1, Label1, Timer1, Canvas2 in creation order, and its handlers.
+inline constexpr size_t kControlCount = 4;
+std::span<const ControlRow> ControlRows();
+std::span<const HandlerRow> HandlerRows();
 
 const std::string& AboutWindowRecord();
 const std::string& Canvas1Record();

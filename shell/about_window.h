@@ -7,7 +7,8 @@
 
 namespace zefa::AboutWindow {
 
-// The class table after Window's 37 operations, in this order.
+// The class table after Window's 37 operations, in this order. The window's table in
+// about_records.cpp names every accessor and handler once, and the compiler holds it to this order.
 enum Slot {
   kLayout = Window::kSlotCount, kCreateControls, k_CreateControls0,
   kCanvas1, kLabel1, kTimer1, kCanvas2,
@@ -21,7 +22,8 @@ const ClassRecord& Class();
 // The implicit single instance: the open splash window (also when hidden), or a new one built now.
 Ref<Window> AboutWindow();
 
-// The timer class that lets Timer1 sit on the window as a control; used only as a Timer.
+// The timer class that lets Timer1 sit on the window as a control; used only as a Timer. Its
+// name is the one the runtime stores for it.
 struct _wrapper_Timer1 {
   enum Slot { kConstructor = 0 };
   static const ClassRecord& Class();

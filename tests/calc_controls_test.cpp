@@ -28,7 +28,7 @@ TEST(CalcRecords, EachRecordHasTheByteLengthOfItsTable) {
       {"copyrightText", 459}, {"Text1", 427},  {"Text2", 445},       {"Text3", 446},   {"SD15Fld", 678},
       {"Text4", 428},   {"Text5", 430},        {"Text6", 429},       {"RestCaption", 326}, {"Text7", 426},
       {"SD1Fld", 677},  {"SEcaption", 310}};
-  for (const Calc::ControlRow& entry : Calc::ControlRows()) {
+  for (const ControlRow& entry : Calc::ControlRows()) {
     const std::string& rec = entry.record();
     EXPECT_EQ(rec.size(), want[entry.name]) << entry.name;
     // Every control is reached by its name alone: Index is the lowest 32-bit value, stored in 64 bits.
@@ -42,7 +42,7 @@ TEST(CalcRecords, EachRecordHasTheByteLengthOfItsTable) {
 }
 
 TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuffer) {
-  for (const Calc::ControlRow& entry : Calc::ControlRows()) {
+  for (const ControlRow& entry : Calc::ControlRows()) {
     if (&entry.cls() != &Canvas::Class()) continue;
     EXPECT_EQ(CountEntries(entry.record(), "Transparent"), 2u) << entry.name;
     EXPECT_EQ(CountEntries(entry.record(), "DoubleBuffer"), entry.name == "SEcaption" ? 0u : 1u) << entry.name;
@@ -86,15 +86,16 @@ TEST_F(CalcTest, StartState) {
 
 TEST_F(CalcTest, EveryBindingCallsItsHandlerOnTheWindow) {
   int bound = 0;
-  for (const Calc::BindingRow& b : Calc::BindingRows()) {
-    Ref<Object> c = Win().ControlByName(b.control);
-    Binding* binding = c->BindingFor(b.event);
-    ASSERT_TRUE(binding) << b.control << " " << b.event;
-    EXPECT_EQ(binding->delegate->FunctionEntry(), Calc::Class().table[static_cast<size_t>(b.handler)].fn);
+  for (const HandlerRow& h : Calc::HandlerRows()) {
+    if (h.control == kNoControl) continue;
+    Ref<Object> c = CallSlot(&Win(), h.control).ObjectRef();
+    Binding* binding = c->BindingFor(h.event.number);
+    ASSERT_TRUE(binding) << h.name;
+    EXPECT_EQ(binding->delegate->FunctionEntry(), Calc::Class().table[static_cast<size_t>(h.slot)].fn);
     EXPECT_EQ(binding->delegate->Target(), &Win());
     EXPECT_EQ(binding->delegate->Flag(), 1);
-    EXPECT_EQ(binding->delegate->Signature(), b.signature);
-    EXPECT_EQ(binding->stub, AddHandler::Stub(b.event));
+    EXPECT_EQ(binding->delegate->Signature(), h.event.signature.InDelegate());
+    EXPECT_EQ(binding->stub, AddHandler::Stub(h.event.number));
     ++bound;
   }
   EXPECT_EQ(bound, 31);
