@@ -49,17 +49,16 @@ RECORD(Text7Record, LabelRecord({"Text7", 50, 263, 93, 22, 0, 0, 0, 0, 34, true}
 
 #undef RECORD
 
-// The events the window handles: each one's number in its control's class (Window's for Close)
-// and the signature of its handlers.
+// The events the window handles, of the class each belongs to, and their handlers' signature.
 namespace on {
-constexpr HandledEvent KeyDown{RectControl::kKeyDown, {"TextArea, String", "Boolean"}};
-constexpr HandledEvent GotFocus{TextArea::kGotFocus, {"TextArea", ""}};
-constexpr HandledEvent LostFocus{TextArea::kLostFocus, {"TextArea", ""}};
-constexpr HandledEvent Action{PushButton::kAction, {"PushButton", ""}};
-constexpr HandledEvent MouseEnter{RectControl::kMouseEnter, {"Label", ""}};
-constexpr HandledEvent MouseExit{RectControl::kMouseExit, {"Label", ""}};
-constexpr HandledEvent MouseDown{Label::kMouseDown, {"Label, Integer, Integer", "Boolean"}};
-constexpr HandledEvent Close{Window::kCloseEvent, {"", ""}};
+constexpr HandledEvent KeyDown{TextArea::Class, RectControl::kKeyDown, {"TextArea, String", "Boolean"}};
+constexpr HandledEvent GotFocus{TextArea::Class, TextArea::kGotFocus, {"TextArea", ""}};
+constexpr HandledEvent LostFocus{TextArea::Class, TextArea::kLostFocus, {"TextArea", ""}};
+constexpr HandledEvent Action{PushButton::Class, PushButton::kAction, {"PushButton", ""}};
+constexpr HandledEvent MouseEnter{Label::Class, RectControl::kMouseEnter, {"Label", ""}};
+constexpr HandledEvent MouseExit{Label::Class, RectControl::kMouseExit, {"Label", ""}};
+constexpr HandledEvent MouseDown{Label::Class, Label::kMouseDown, {"Label, Integer, Integer", "Boolean"}};
+constexpr HandledEvent Close{Window::Class, Window::kCloseEvent, {"", ""}};
 }  // namespace on
 
 // The controls in creation order, which is also their accessors' order in the class table.
@@ -128,7 +127,7 @@ constexpr HandlerRow kHandlers[] = {
 };
 static_assert(HandlersTakeEachSlotOnce(kHandlers, k_CreateControls0 + 1 + kControlCount, kSlotCount),
               "each handler slot has one row");
-static_assert(BindingsInCreationOrder(kHandlers, kControls), "bindings go by control in creation order");
+static_assert(BindingsFitTheirControls(kHandlers, kControls), "bindings go by control, with its class's events");
 
 }  // namespace
 

@@ -42,9 +42,9 @@ namespace {
 
 // The events the window handles: the timer's Action, and the window's own MouseDown and KeyDown.
 namespace on {
-constexpr HandledEvent Action{Timer::kAction, {"Timer", ""}};
-constexpr HandledEvent MouseDown{Window::kMouseDown, {"Integer, Integer", "Boolean"}};
-constexpr HandledEvent KeyDown{Window::kKeyDown, {"String", "Boolean"}};
+constexpr HandledEvent Action{Timer::Class, Timer::kAction, {"Timer", ""}};
+constexpr HandledEvent MouseDown{Window::Class, Window::kMouseDown, {"Integer, Integer", "Boolean"}};
+constexpr HandledEvent KeyDown{Window::Class, Window::kKeyDown, {"String", "Boolean"}};
 }  // namespace on
 
 // The controls in creation order, which is also their accessors' order in the class table.
@@ -66,7 +66,7 @@ constexpr HandlerRow kHandlers[] = {
 };
 static_assert(HandlersTakeEachSlotOnce(kHandlers, k_CreateControls0 + 1 + kControlCount, kSlotCount),
               "each handler slot has one row");
-static_assert(BindingsInCreationOrder(kHandlers, kControls), "bindings go by control in creation order");
+static_assert(BindingsFitTheirControls(kHandlers, kControls), "bindings go by control, with its class's events");
 
 }  // namespace
 

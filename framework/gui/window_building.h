@@ -24,9 +24,11 @@ struct ControlRow {
   const std::string& (*record)();
 };
 
-// An event a window class handles: its number (in the control's class, or in Window's for the
-// window's own events) and the signature of the handler.
+// An event a window class handles: the class whose event it is (a control's, or Window for the
+// window's own), its number there, and the signature of the handler. The same name has different
+// numbers in different classes.
 struct HandledEvent {
+  const ClassRecord& (*cls)();
   int number;
   Signature signature;
 };
@@ -72,13 +74,15 @@ constexpr bool HandlersTakeEachSlotOnce(std::span<const HandlerRow> handlers, in
   }
   return true;
 }
-// and the bindings name controls of the table, in creation order, as the building makes them.
-constexpr bool BindingsInCreationOrder(std::span<const HandlerRow> handlers, std::span<const ControlRow> controls) {
+// and the bindings name controls of the table in creation order, as the building makes them, each
+// with an event of the class the control is used as.
+constexpr bool BindingsFitTheirControls(std::span<const HandlerRow> handlers, std::span<const ControlRow> controls) {
   if (controls.empty()) return true;
   int first = controls.front().accessor, last = first;
   for (const HandlerRow& h : handlers) {
     if (h.control == kNoControl) continue;
     if (h.control < last || h.control >= first + static_cast<int>(controls.size())) return false;
+    if (h.event.cls != controls[static_cast<size_t>(h.control - first)].castTo) return false;
     last = h.control;
   }
   return true;
