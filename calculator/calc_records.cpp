@@ -1,11 +1,13 @@
 #include "calculator/calc_records.h"
 
+#include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/control_records.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/layout_record.h"
 
 namespace zefa::Calc {

@@ -1,18 +1,12 @@
 #pragma once
-// The calculator window's Layout records and the one table of its controls and handlers.
-#include <span>
+// The calculator window's Layout records; the window's table of controls and handlers
+// (calc_window.h) is defined with them.
 #include <string>
 #include <string_view>
 
 #include "calculator/calc_window.h"
-#include "framework/gui/window_building.h"
 
 namespace zefa::Calc {
-
-// The window's one table: its 22 controls in creation order and its 32 handlers.
-inline constexpr size_t kControlCount = 22;
-std::span<const ControlRow> ControlRows();
-std::span<const HandlerRow> HandlerRows();
 
 const std::string& CalcWindowRecord();
 // The rights notice the window shows at its foot.

@@ -1,7 +1,10 @@
 #pragma once
 // The calculator window "Calc.Calc": a Window with no fields of its own whose 22 controls are
 // reached by name through its accessors.
+#include <span>
+
 #include "framework/gui/window.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/exceptions.h"
 
@@ -26,6 +29,11 @@ enum Slot {
   kSD1Fld_GotFocus, kEvent_Close, kSlotCount
 };
 static_assert(kSlotCount == 94);
+
+// The window's one table (calc_records.cpp): its 22 controls in creation order, its 32 handlers.
+inline constexpr size_t kControlCount = 22;
+std::span<const ControlRow> ControlRows();
+std::span<const HandlerRow> HandlerRows();
 
 inline constexpr const char* kClassName = "Calc.Calc";
 

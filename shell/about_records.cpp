@@ -6,6 +6,7 @@
 #include "framework/gui/label.h"
 #include "framework/gui/window_building.h"
 #include "framework/runtime/layout_record.h"
+#include "shell/about_window.h"
 
 namespace zefa::AboutWindow {
 

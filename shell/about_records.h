@@ -1,18 +1,12 @@
 #pragma once
-// The splash window's Layout records and the one table of its four controls and its handlers.
-#include <span>
+// The splash window's Layout records; the window's table of controls and handlers
+// (about_window.h) is defined with them.
 #include <string>
 #include <string_view>
 
-#include "framework/gui/window_building.h"
 #include "shell/about_window.h"
 
 namespace zefa::AboutWindow {
-
-// The window's one table: Canvas1, Label1, Timer1, Canvas2 in creation order, and its handlers.
-inline constexpr size_t kControlCount = 4;
-std::span<const ControlRow> ControlRows();
-std::span<const HandlerRow> HandlerRows();
 
 const std::string& AboutWindowRecord();
 const std::string& Canvas1Record();

@@ -1,8 +1,11 @@
 #pragma once
 // The splash window "AboutWindow.AboutWindow": title picture, logo and rights notice on a white
 // box. Its timer, a click or a key press hides it and shows the calculator window.
+#include <span>
+
 #include "framework/gui/timer.h"
 #include "framework/gui/window.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/class_record.h"
 
 namespace zefa::AboutWindow {
@@ -15,6 +18,12 @@ enum Slot {
   kTimer1_Action, kEvent_MouseDown, kEvent_KeyDown, kSlotCount
 };
 static_assert(kSlotCount == 47);
+
+// The window's one table (about_records.cpp): Canvas1, Label1, Timer1, Canvas2 in creation
+// order, and its three handlers.
+inline constexpr size_t kControlCount = 4;
+std::span<const ControlRow> ControlRows();
+std::span<const HandlerRow> HandlerRows();
 
 inline constexpr const char* kClassName = "AboutWindow.AboutWindow";
 
