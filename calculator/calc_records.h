@@ -1,6 +1,6 @@
 #pragma once
-// The calculator window's Layout records; the window's table of controls and handlers
-// (calc_window.h) is defined with them.
+// The calculator window's Layout records. The window's table of controls and handlers, declared
+// in calc_window.h, is defined beside them.
 #include <string>
 #include <string_view>
 

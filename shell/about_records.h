@@ -1,6 +1,6 @@
 #pragma once
-// The splash window's Layout records; the window's table of controls and handlers
-// (about_window.h) is defined with them.
+// The splash window's Layout records. The window's table of controls and handlers, declared in
+// about_window.h, is defined beside them.
 #include <string>
 #include <string_view>
 
