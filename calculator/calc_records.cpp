@@ -1,11 +1,13 @@
 #include "calculator/calc_records.h"
 
+#include "calculator/calc_window.h"
 #include "calculator/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/control_records.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/layout_record.h"
 
 namespace zefa::Calc {
@@ -95,88 +97,90 @@ RECORD(Text7Record, LabelRecord(
 
 #undef RECORD
 
-Ref<Picture> NoBackdrop() { return nullptr; }
+// The events the window handles, of the class each belongs to, and their handlers' signature.
+namespace on {
+constexpr HandledEvent KeyDown{TextArea::Class, RectControl::kKeyDown, {"TextArea, String", "Boolean"}};
+constexpr HandledEvent GotFocus{TextArea::Class, TextArea::kGotFocus, {"TextArea", ""}};
+constexpr HandledEvent LostFocus{TextArea::Class, TextArea::kLostFocus, {"TextArea", ""}};
+constexpr HandledEvent Action{PushButton::Class, PushButton::kAction, {"PushButton", ""}};
+constexpr HandledEvent MouseEnter{Label::Class, RectControl::kMouseEnter, {"Label", ""}};
+constexpr HandledEvent MouseExit{Label::Class, RectControl::kMouseExit, {"Label", ""}};
+constexpr HandledEvent MouseDown{Label::Class, Label::kMouseDown, {"Label, Integer, Integer", "Boolean"}};
+constexpr HandledEvent Close{Window::Class, Window::kCloseEvent, {"", ""}};
+}  // namespace on
 
-constexpr const char* kKeyDown = "( TextArea, String ) as Boolean";
-constexpr const char* kFocus = "( TextArea )";
-constexpr const char* kAction = "( PushButton )";
-constexpr const char* kHover = "( Label )";
-constexpr const char* kPress = "( Label, Integer, Integer ) as Boolean";
-
-constexpr int kKeyDownEvent = RectControl::kKeyDown;
-constexpr int kGotFocus = TextArea::kGotFocus;
-constexpr int kLostFocus = TextArea::kLostFocus;
-constexpr int kActionEvent = PushButton::kAction;
-constexpr int kEnter = RectControl::kMouseEnter;
-constexpr int kExit = RectControl::kMouseExit;
-constexpr int kMouseDown = Label::kMouseDown;
-
-constexpr BindingRow kBindings[] = {
-    {"IQFld", kKeyDownEvent, kIQFld_KeyDown, kKeyDown},
-    {"CorrFld", kKeyDownEvent, kCorrFld_KeyDown, kKeyDown},
-    {"PAchFld", kGotFocus, kPAchFld_GotFocus, kFocus},
-    {"PAchFld", kLostFocus, kPAchFld_LostFocus, kFocus},
-    {"SD10Fld", kGotFocus, kSD10Fld_GotFocus, kFocus},
-    {"SD10Fld", kLostFocus, kSD10Fld_LostFocus, kFocus},
-    {"SD05Fld", kGotFocus, kSD05Fld_GotFocus, kFocus},
-    {"SD05Fld", kLostFocus, kSD05Fld_LostFocus, kFocus},
-    {"ClearBtn", kActionEvent, kClearBtn_Action, kAction},
-    {"CalcBrn", kActionEvent, kCalcBrn_Action, kAction},
-    {"Text1", kEnter, kText1_MouseEnter, kHover},
-    {"Text1", kExit, kText1_MouseExit, kHover},
-    {"Text2", kEnter, kText2_MouseEnter, kHover},
-    {"Text2", kExit, kText2_MouseExit, kHover},
-    {"Text3", kEnter, kText3_MouseEnter, kHover},
-    {"Text3", kExit, kText3_MouseExit, kHover},
-    {"SD15Fld", kGotFocus, kSD15Fld_GotFocus, kFocus},
-    {"SD15Fld", kLostFocus, kSD15Fld_LostFocus, kFocus},
-    {"Text4", kMouseDown, kText4_MouseDown, kPress},
-    {"Text4", kEnter, kText4_MouseEnter, kHover},
-    {"Text4", kExit, kText4_MouseExit, kHover},
-    {"Text5", kMouseDown, kText5_MouseDown, kPress},
-    {"Text5", kEnter, kText5_MouseEnter, kHover},
-    {"Text5", kExit, kText5_MouseExit, kHover},
-    {"Text6", kEnter, kText6_MouseEnter, kHover},
-    {"Text6", kExit, kText6_MouseExit, kHover},
-    {"Text7", kMouseDown, kText7_MouseDown, kPress},
-    {"Text7", kEnter, kText7_MouseEnter, kHover},
-    {"Text7", kExit, kText7_MouseExit, kHover},
-    {"SD1Fld", kGotFocus, kSD1Fld_GotFocus, kFocus},
-    {"SD1Fld", kLostFocus, kSD1Fld_LostFocus, kFocus},
+// The controls in creation order, which is also their accessors' order in the class table.
+constexpr ControlRow kControls[] = {
+    ZEFA_CONTROL(IQlang, Canvas, _x_IQlangPix::IQlangPix),
+    ZEFA_CONTROL(IQachCaption, Canvas, _x_PreAchFormula::PreAchFormula),
+    ZEFA_CONTROL(PgmName, Canvas, _x_ZEFAtitle::ZEFAtitle),
+    ZEFA_CONTROL(IQFld, TextArea, nullptr),
+    ZEFA_CONTROL(CorrFld, TextArea, nullptr),
+    ZEFA_CONTROL(PAchFld, TextArea, nullptr),
+    ZEFA_CONTROL(SD10Fld, TextArea, nullptr),
+    ZEFA_CONTROL(SD05Fld, TextArea, nullptr),
+    ZEFA_CONTROL(ClearBtn, PushButton, nullptr),
+    ZEFA_CONTROL(CalcBrn, PushButton, nullptr),
+    ZEFA_CONTROL(copyrightText, Label, nullptr),
+    ZEFA_CONTROL(Text1, Label, nullptr),
+    ZEFA_CONTROL(Text2, Label, nullptr),
+    ZEFA_CONTROL(Text3, Label, nullptr),
+    ZEFA_CONTROL(SD15Fld, TextArea, nullptr),
+    ZEFA_CONTROL(Text4, Label, nullptr),
+    ZEFA_CONTROL(Text5, Label, nullptr),
+    ZEFA_CONTROL(Text6, Label, nullptr),
+    ZEFA_CONTROL(RestCaption, Canvas, _x_Rest::Rest),
+    ZEFA_CONTROL(Text7, Label, nullptr),
+    ZEFA_CONTROL(SD1Fld, TextArea, nullptr),
+    ZEFA_CONTROL(SEcaption, Canvas, _x_SEformula::SEformula),
 };
-static_assert(std::size(kBindings) == 31);
+static_assert(std::size(kControls) == kControlCount);
+static_assert(AccessorsInCreationOrder(kControls, k_CreateControls0 + 1), "accessors follow the controls' order");
+
+// The handlers in the order their bindings are made: by control in creation order, and a
+// control's events by name. The class table takes them in the order of their slots instead.
+constexpr HandlerRow kHandlers[] = {
+    ZEFA_BIND(IQFld, KeyDown),
+    ZEFA_BIND(CorrFld, KeyDown),
+    ZEFA_BIND(PAchFld, GotFocus),
+    ZEFA_BIND(PAchFld, LostFocus),
+    ZEFA_BIND(SD10Fld, GotFocus),
+    ZEFA_BIND(SD10Fld, LostFocus),
+    ZEFA_BIND(SD05Fld, GotFocus),
+    ZEFA_BIND(SD05Fld, LostFocus),
+    ZEFA_BIND(ClearBtn, Action),
+    ZEFA_BIND(CalcBrn, Action),
+    ZEFA_BIND(Text1, MouseEnter),
+    ZEFA_BIND(Text1, MouseExit),
+    ZEFA_BIND(Text2, MouseEnter),
+    ZEFA_BIND(Text2, MouseExit),
+    ZEFA_BIND(Text3, MouseEnter),
+    ZEFA_BIND(Text3, MouseExit),
+    ZEFA_BIND(SD15Fld, GotFocus),
+    ZEFA_BIND(SD15Fld, LostFocus),
+    ZEFA_BIND(Text4, MouseDown),
+    ZEFA_BIND(Text4, MouseEnter),
+    ZEFA_BIND(Text4, MouseExit),
+    ZEFA_BIND(Text5, MouseDown),
+    ZEFA_BIND(Text5, MouseEnter),
+    ZEFA_BIND(Text5, MouseExit),
+    ZEFA_BIND(Text6, MouseEnter),
+    ZEFA_BIND(Text6, MouseExit),
+    ZEFA_BIND(Text7, MouseDown),
+    ZEFA_BIND(Text7, MouseEnter),
+    ZEFA_BIND(Text7, MouseExit),
+    ZEFA_BIND(SD1Fld, GotFocus),
+    ZEFA_BIND(SD1Fld, LostFocus),
+    ZEFA_HOOK(Close),
+};
+static_assert(HandlersTakeEachSlotOnce(kHandlers, k_CreateControls0 + 1 + kControlCount, kSlotCount),
+              "each handler slot has one row");
+static_assert(BindingsFitTheirControls(kHandlers, kControls), "bindings go by control, with its class's events");
 
 }  // namespace
 
-const std::array<ControlRow, kControlCount>& ControlRows() {
-  static const std::array<ControlRow, kControlCount> rows = {{
-      {"IQlang", Canvas::Class, _x_IQlangPix::IQlangPix, IQlangRecord},
-      {"IQachCaption", Canvas::Class, _x_PreAchFormula::PreAchFormula, IQachCaptionRecord},
-      {"PgmName", Canvas::Class, _x_ZEFAtitle::ZEFAtitle, PgmNameRecord},
-      {"IQFld", TextArea::Class, NoBackdrop, IQFldRecord},
-      {"CorrFld", TextArea::Class, NoBackdrop, CorrFldRecord},
-      {"PAchFld", TextArea::Class, NoBackdrop, PAchFldRecord},
-      {"SD10Fld", TextArea::Class, NoBackdrop, SD10FldRecord},
-      {"SD05Fld", TextArea::Class, NoBackdrop, SD05FldRecord},
-      {"ClearBtn", PushButton::Class, NoBackdrop, ClearBtnRecord},
-      {"CalcBrn", PushButton::Class, NoBackdrop, CalcBrnRecord},
-      {"copyrightText", Label::Class, NoBackdrop, copyrightTextRecord},
-      {"Text1", Label::Class, NoBackdrop, Text1Record},
-      {"Text2", Label::Class, NoBackdrop, Text2Record},
-      {"Text3", Label::Class, NoBackdrop, Text3Record},
-      {"SD15Fld", TextArea::Class, NoBackdrop, SD15FldRecord},
-      {"Text4", Label::Class, NoBackdrop, Text4Record},
-      {"Text5", Label::Class, NoBackdrop, Text5Record},
-      {"Text6", Label::Class, NoBackdrop, Text6Record},
-      {"RestCaption", Canvas::Class, _x_Rest::Rest, RestCaptionRecord},
-      {"Text7", Label::Class, NoBackdrop, Text7Record},
-      {"SD1Fld", TextArea::Class, NoBackdrop, SD1FldRecord},
-      {"SEcaption", Canvas::Class, _x_SEformula::SEformula, SEcaptionRecord},
-  }};
-  return rows;
-}
-
-std::span<const BindingRow> BindingRows() { return kBindings; }
+std::span<const ControlRow> ControlRows() { return kControls; }
+std::span<const HandlerRow> HandlerRows() { return kHandlers; }
 
 const std::string& CalcWindowRecord() {
   static const std::string bytes = WindowRecord({.width = 480, .height = 450, .maxWidth = 465, .maxHeight = 360,

@@ -1,13 +1,18 @@
 #pragma once
 // The calculator window "Calc.Calc": a Window with no fields of its own whose 22 controls are
 // reached by name through its accessors.
+#include <span>
+
 #include "framework/gui/window.h"
+#include "framework/gui/window_building.h"
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/exceptions.h"
 
 namespace zefa::Calc {
 
-// The class table after Window's 37 operations, in this order.
+// The class table after Window's 37 operations, in this order. The window's table in
+// calc_records.cpp names every accessor and handler once, and the compiler holds it to this order.
+// The names are the ones the runtime stores, odd ones included (kcopyrightText, kCalcBrn).
 enum Slot {
   kLayout = Window::kSlotCount, kCreateControls, k_CreateControls0,
   // accessors, in the controls' creation order
@@ -24,6 +29,11 @@ enum Slot {
   kSD1Fld_GotFocus, kEvent_Close, kSlotCount
 };
 static_assert(kSlotCount == 94);
+
+// The window's one table (calc_records.cpp): its 22 controls in creation order, its 32 handlers.
+inline constexpr size_t kControlCount = 22;
+std::span<const ControlRow> ControlRows();
+std::span<const HandlerRow> HandlerRows();
 
 inline constexpr const char* kClassName = "Calc.Calc";
 

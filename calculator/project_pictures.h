@@ -5,6 +5,7 @@
 
 namespace zefa {
 
+// The `_x_` namespaces and the names in them are the ones the runtime stores for the pictures.
 namespace _x_IQlangPix { Ref<Picture> IQlangPix(); }
 namespace _x_ZEFAtitle { Ref<Picture> ZEFAtitle(); }
 namespace _x_Rest { Ref<Picture> Rest(); }

@@ -5,18 +5,10 @@
 #include "framework/gui/control_records.h"
 #include "framework/gui/label.h"
 #include "framework/gui/window_building.h"
-#include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/runtime/layout_record.h"
+#include "shell/about_window.h"
 
 namespace zefa::AboutWindow {
-namespace {
-
-const ClassRecord& TimerClass() { return Timer::Class(); }
-const ClassRecord& WrapperClass() { return _wrapper_Timer1::Class(); }
-Ref<Picture> NoBackdrop() { return nullptr; }
-
-}  // namespace
 
 // Records are built on first use and kept for the life of the process.
 const std::string& Canvas1Record() {
@@ -56,29 +48,39 @@ const std::string& AboutWindowRecord() {
   return bytes;
 }
 
-const std::array<ControlRow, 4>& ControlRows() {
-  static const std::array<ControlRow, 4> rows = {{
-      {"Canvas1", Canvas::Class, Canvas::Class, _x_ZEFAtitle::ZEFAtitle, Canvas1Record},
-      {"Label1", Label::Class, Label::Class, NoBackdrop, Label1Record},
-      {"Timer1", WrapperClass, TimerClass, NoBackdrop, Timer1Record},
-      {"Canvas2", Canvas::Class, Canvas::Class, _x_Ride64::Ride64, Canvas2Record},
-  }};
-  return rows;
-}
+namespace {
 
-// Builds the four controls in their order: create, register, give a canvas its backdrop before
-// its record, apply the record; then bind the timer's Action. The first error stops the building.
-Value CreateControls0(Object* self, Args) {
-  if (!self) RaiseNilObjectException();
-  for (const ControlRow& entry : ControlRows()) {
-    const ClassRecord& cls = entry.cls();
-    NewControl(self, cls, entry.name);
-    if (&cls == &Canvas::Class()) SetCanvasBackdrop(self, entry.name, entry.backdrop);
-    ApplyControlRecord(self, entry.name, entry.castTo(), entry.record());
-    if (&cls == &_wrapper_Timer1::Class())
-      BindControlEvent(self, entry.name, Timer::Class(), Timer::kAction, kTimer1_Action, "( Timer )");
-  }
-  return {};
-}
+// The events the window handles: the timer's Action, and the window's own MouseDown and KeyDown.
+namespace on {
+constexpr HandledEvent Action{Timer::Class, Timer::kAction, {"Timer", ""}};
+constexpr HandledEvent MouseDown{Window::Class, Window::kMouseDown, {"Integer, Integer", "Boolean"}};
+constexpr HandledEvent KeyDown{Window::Class, Window::kKeyDown, {"String", "Boolean"}};
+}  // namespace on
+
+// The controls in creation order, which is also their accessors' order in the class table.
+// Timer1 is made of the window's own timer class and used as a plain Timer.
+constexpr ControlRow kControls[] = {
+    ZEFA_CONTROL(Canvas1, Canvas, _x_ZEFAtitle::ZEFAtitle),
+    ZEFA_CONTROL(Label1, Label, nullptr),
+    ZEFA_CONTROL_AS(Timer1, _wrapper_Timer1, Timer, nullptr),
+    ZEFA_CONTROL(Canvas2, Canvas, _x_Ride64::Ride64),
+};
+static_assert(std::size(kControls) == kControlCount);
+static_assert(AccessorsInCreationOrder(kControls, k_CreateControls0 + 1), "accessors follow the controls' order");
+
+// The one binding, then the window's own events; the three handlers share the hand-over.
+constexpr HandlerRow kHandlers[] = {
+    ZEFA_BIND(Timer1, Action),
+    ZEFA_HOOK(MouseDown),
+    ZEFA_HOOK(KeyDown),
+};
+static_assert(HandlersTakeEachSlotOnce(kHandlers, k_CreateControls0 + 1 + kControlCount, kSlotCount),
+              "each handler slot has one row");
+static_assert(BindingsFitTheirControls(kHandlers, kControls), "bindings go by control, with its class's events");
+
+}  // namespace
+
+std::span<const ControlRow> ControlRows() { return kControls; }
+std::span<const HandlerRow> HandlerRows() { return kHandlers; }
 
 }  // namespace zefa::AboutWindow

@@ -1,7 +1,5 @@
 #include "shell/about_window.h"
 
-#include <utility>
-
 #include "calculator/calc_window.h"
 #include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"
@@ -11,14 +9,6 @@
 
 namespace zefa::AboutWindow {
 namespace {
-
-// An accessor looks its control up by name on every call and casts it to the class it is used as.
-template <size_t I>
-Value Accessor(Object* self, Args) {
-  if (!self) RaiseNilObjectException();
-  const ControlRow& entry = ControlRows()[I];
-  return RuntimeCheckCast(ControlByName(self, entry.name), entry.castTo());
-}
 
 // Hides the splash window and shows the calculator, building it on first need. The timer is left
 // alone, so after an early press it still fires and runs this again to the same effect.
@@ -51,21 +41,10 @@ const ClassRecord& Class() {
   static ClassRecord* rec = nullptr;
   if (rec) return *rec;
   rec = &NewClassRecord(kClassName, &Window::Class());
-  rec->AddOperation("Layout", "()", Layout);
-  rec->AddOperation("CreateControls", "()", CreateControls);
-  rec->AddOperation("_CreateControls0", "()", CreateControls0);
-  rec->AddOperation("Canvas1", "() as Canvas", Accessor<0>);
-  rec->AddOperation("Label1", "() as Label", Accessor<1>);
-  rec->AddOperation("Timer1", "() as Timer", Accessor<2>);
-  rec->AddOperation("Canvas2", "() as Canvas", Accessor<3>);
-  rec->AddOperation("Timer1_Action", "(Timer)", Timer1_Action);
-  rec->AddOperation("Event_MouseDown", "(Integer, Integer) as Boolean", Event_MouseDown);
-  rec->AddOperation("Event_KeyDown", "(String) as Boolean", Event_KeyDown);
+  AddBuildingOperations(*rec, Layout, CreateControls, CreateControls0);
+  AddAccessors<ControlRows, kControlCount>(*rec);
+  AddHandlers(*rec, HandlerRows());
   FillWindowMethodList(*rec, IsEventImplemented);
-  rec->SetHook("CreateControls", CreateControls);
-  rec->SetHook("KeyDown", Event_KeyDown);
-  rec->SetHook("Layout", Layout);
-  rec->SetHook("MouseDown", Event_MouseDown);
   return *rec;
 }
 
@@ -78,6 +57,11 @@ Value Layout(Object* self, Args) {
 }
 
 Value CreateControls(Object* self, Args) { return CallSlot(self, k_CreateControls0); }
+
+Value CreateControls0(Object* self, Args) {
+  BuildControls(self, ControlRows(), HandlerRows());
+  return {};
+}
 
 Value Timer1_Action(Object*, Args) {
   HandOver();

@@ -23,7 +23,8 @@ void _implicitInstanceInit();
 Ref<MenuItem> Menu();
 
 Value Constructor(Object* self, Args);
-// Each builds one top-level menu with its items and attaches them.
+// Each builds one top-level menu with its items and attaches them. The names (and those of
+// _implicitInstance above) are the ones the runtime stores.
 Value Untitled0(Object* self, Args);
 Value Untitled1(Object* self, Args);
 Value Untitled2(Object* self, Args);

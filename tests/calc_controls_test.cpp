@@ -31,7 +31,7 @@ struct ControlRecord : ::testing::TestWithParam<RecordLength> {};
 
 TEST_P(ControlRecord, HasTheByteLengthOfItsTableAndIsReachedByName) {
   auto row = std::find_if(Calc::ControlRows().begin(), Calc::ControlRows().end(),
-                          [](const Calc::ControlRow& r) { return r.name == GetParam().control; });
+                          [](const ControlRow& r) { return r.name == GetParam().control; });
   ASSERT_NE(row, Calc::ControlRows().end());
   const std::string& rec = row->record();
   EXPECT_EQ(rec.size(), GetParam().bytes);
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalcRecords, TheWindowRecordHasItsByteLength) { EXPECT_EQ(Calc::CalcWindowRecord().size(), 382u); }
 
 TEST(CalcRecords, CanvasRecordsSetTransparentTwiceAndOnlySEcaptionLacksDoubleBuffer) {
-  for (const Calc::ControlRow& entry : Calc::ControlRows()) {
+  for (const ControlRow& entry : Calc::ControlRows()) {
     if (&entry.cls() != &Canvas::Class()) continue;
     EXPECT_EQ(CountEntries(entry.record(), "Transparent"), 2u) << entry.name;
     EXPECT_EQ(CountEntries(entry.record(), "DoubleBuffer"), entry.name == "SEcaption" ? 0u : 1u) << entry.name;

@@ -26,10 +26,10 @@ inline void PrintRecord(std::string_view name, const std::string& bytes) {
 
 inline void PrintRecords() {
   PrintRecord("Calc", Calc::CalcWindowRecord());
-  for (const Calc::ControlRow& entry : Calc::ControlRows())
+  for (const ControlRow& entry : Calc::ControlRows())
     PrintRecord("Calc." + std::string(entry.name), entry.record());
   PrintRecord("AboutWindow", AboutWindow::AboutWindowRecord());
-  for (const AboutWindow::ControlRow& entry : AboutWindow::ControlRows())
+  for (const ControlRow& entry : AboutWindow::ControlRows())
     PrintRecord("AboutWindow." + std::string(entry.name), entry.record());
 }
 

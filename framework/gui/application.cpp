@@ -82,55 +82,59 @@ std::string SystemAppearance() {
   return p.color(QPalette::Window).lightness() < 128 ? "dark" : "light";
 }
 
-void AddOperations(ClassRecord& r) {
-  r.AddOperation("AddTrayItem", "(TrayItem)", [](Object*, Args) -> Value { NotAvailable("AddTrayItem"); });
-  r.AddOperation("DoEvents", "(Integer)", [](Object* self, Args) -> Value {
-    A(self);
-    CheckUIThread();
-    QCoreApplication::processEvents();
-    return {};
-  });
-  r.AddOperation("HideTooltip", "()", [](Object*, Args) -> Value { NotAvailable("HideTooltip"); });
-  r.AddOperation("NewDocument", "()", [](Object*, Args) -> Value { NotAvailable("NewDocument"); });
-  r.AddOperation("OpenDocument", "(FolderItem)", [](Object*, Args) -> Value { NotAvailable("OpenDocument"); });
-  r.AddOperation("RefreshMenuBar", "()", Nothing);
-  r.AddOperation("RemoveTrayItem", "(TrayItem)", [](Object*, Args) -> Value { NotAvailable("RemoveTrayItem"); });
-  r.AddOperation("ShowTooltip", "(String, Integer, Integer, Boolean)", [](Object*, Args) -> Value { NotAvailable("ShowTooltip"); });
-  r.AddOperation("SleepCurrentThread", "(Integer)", [](Object* self, Args a) -> Value {
-    A(self);
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp<int64_t>(a[0].Integer(), 0, 60000)));
-    return {};
-  });
-  r.AddOperation("Window", "(Integer) as Window", [](Object* self, Args a) -> Value {
-    A(self);
-    return WindowAt(a[0].Integer());
-  });
-  r.AddOperation("WindowCount", "() as Integer", [](Object* self, Args) -> Value {
-    A(self);
-    return WindowCount();
-  });
-  r.AddOperation("YieldToNextThread", "()", [](Object* self, Args) -> Value {
-    A(self);
-    std::this_thread::yield();
-    return {};
-  });
-  r.AddOperation("_AddMenuHandler", "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); });
-  r.AddOperation("_AddPollableObject", "(Object)", [](Object*, Args) -> Value { NotAvailable("_AddPollableObject"); });
-  r.AddOperation("_DependencyList", "()", Nothing);
-  r.AddOperation("_DoSingleEvent", "()", [](Object* self, Args) -> Value {
-    A(self);
-    CheckUIThread();
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    return {};
-  });
-  r.AddOperation("_RemovePollableObject", "(Object)", [](Object*, Args) -> Value { NotAvailable("_RemovePollableObject"); });
-  r.AddOperation("_x_SetVersionData", "(Integer, Integer, Integer, Integer, Integer, String, String, String)",
-                 [](Object* self, Args a) -> Value {
-                   A(self)._x_SetVersionData(a[0].Integer(), a[1].Integer(), a[2].Integer(), a[3].Integer(),
-                                             a[4].Integer(), a[5].String(), a[6].String(), a[7].String());
-                   return {};
-                 });
-}
+using enum Application::Slot;  // the rows name their slots as the enum does
+
+// Application's class table in slot order; the compiler holds the rows to the Slot enum.
+constexpr OperationRow kOperations[] = {
+    ZEFA_OPERATION(AddTrayItem, "(TrayItem)", [](Object*, Args) -> Value { NotAvailable("AddTrayItem"); }),
+    ZEFA_OPERATION(DoEvents, "(Integer)", [](Object* self, Args) -> Value {
+      A(self);
+      CheckUIThread();
+      QCoreApplication::processEvents();
+      return {};
+    }),
+    ZEFA_OPERATION(HideTooltip, "()", [](Object*, Args) -> Value { NotAvailable("HideTooltip"); }),
+    ZEFA_OPERATION(NewDocument, "()", [](Object*, Args) -> Value { NotAvailable("NewDocument"); }),
+    ZEFA_OPERATION(OpenDocument, "(FolderItem)", [](Object*, Args) -> Value { NotAvailable("OpenDocument"); }),
+    ZEFA_OPERATION(RefreshMenuBar, "()", Nothing),
+    ZEFA_OPERATION(RemoveTrayItem, "(TrayItem)", [](Object*, Args) -> Value { NotAvailable("RemoveTrayItem"); }),
+    ZEFA_OPERATION(ShowTooltip, "(String, Integer, Integer, Boolean)", [](Object*, Args) -> Value { NotAvailable("ShowTooltip"); }),
+    ZEFA_OPERATION(SleepCurrentThread, "(Integer)", [](Object* self, Args a) -> Value {
+      A(self);
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp<int64_t>(a[0].Integer(), 0, 60000)));
+      return {};
+    }),
+    ZEFA_OPERATION(Window, "(Integer) as Window", [](Object* self, Args a) -> Value {
+      A(self);
+      return WindowAt(a[0].Integer());
+    }),
+    ZEFA_OPERATION(WindowCount, "() as Integer", [](Object* self, Args) -> Value {
+      A(self);
+      return WindowCount();
+    }),
+    ZEFA_OPERATION(YieldToNextThread, "()", [](Object* self, Args) -> Value {
+      A(self);
+      std::this_thread::yield();
+      return {};
+    }),
+    ZEFA_OPERATION(_AddMenuHandler, "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); }),
+    ZEFA_OPERATION(_AddPollableObject, "(Object)", [](Object*, Args) -> Value { NotAvailable("_AddPollableObject"); }),
+    ZEFA_OPERATION(_DependencyList, "()", Nothing),
+    ZEFA_OPERATION(_DoSingleEvent, "()", [](Object* self, Args) -> Value {
+      A(self);
+      CheckUIThread();
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+      return {};
+    }),
+    ZEFA_OPERATION(_RemovePollableObject, "(Object)", [](Object*, Args) -> Value { NotAvailable("_RemovePollableObject"); }),
+    ZEFA_OPERATION(_x_SetVersionData, "(Integer, Integer, Integer, Integer, Integer, String, String, String)",
+                   [](Object* self, Args a) -> Value {
+                     A(self)._x_SetVersionData(a[0].Integer(), a[1].Integer(), a[2].Integer(), a[3].Integer(),
+                                               a[4].Integer(), a[5].String(), a[6].String(), a[7].String());
+                     return {};
+                   }),
+};
+static_assert(InSlotOrder(kOperations, 0, Application::kSlotCount));
 
 }  // namespace
 
@@ -139,7 +143,7 @@ const ClassRecord& Application::Class() {
   if (rec) return *rec;
   rec = &NewClassRecord("Application", nullptr);
   rec->factory = MakeApplication;
-  AddOperations(*rec);
+  rec->AddOperations(kOperations);
   rec->AddEvents({"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
                   "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"});
   rec->interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::MacOSNotificationReceived}});

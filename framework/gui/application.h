@@ -23,7 +23,8 @@ class Application : public Object {
   static const ClassRecord& Class();
   explicit Application(const ClassRecord& cls) : Object(cls) {}
 
-  // Stores five numbers and three texts in the hidden version fields.
+  // Stores five numbers and three texts in the hidden version fields. The `_x_` names of the
+  // operation and the fields are the ones the runtime stores.
   void _x_SetVersionData(int64_t major, int64_t minor, int64_t bug, int64_t nonRelease, int64_t stage,
                          std::string longVersion, std::string shortVersion, std::string packageInfo);
   void SetMenuBar(Ref<MenuItem> bar, int64_t extra = 0);

@@ -54,77 +54,81 @@ Value BarDependencies(Object*, Args) {
   return {};
 }
 
-void AddOperations(ClassRecord& r) {
-  r.AddOperation("AddMenu", "(MenuItem)", [](Object* self, Args a) -> Value {
-    M(self).AddMenu(ItemArg(a[0]));
-    return {};
-  });
-  r.AddOperation("AddMenuAt", "(Integer, MenuItem)", [](Object* self, Args a) -> Value {
-    M(self).Insert(a[0].Integer(), ItemArg(a[1]));
-    return {};
-  });
-  r.AddOperation("Append", "(MenuItem)", [](Object* self, Args a) -> Value {
-    M(self).AddMenu(ItemArg(a[0]));
-    return {};
-  });
-  r.AddOperation("Child", "(String) as MenuItem",
-                 [](Object* self, Args a) -> Value { return M(self).Child(a[0].String()); });
-  r.AddOperation("Clone", "() as MenuItem", [](Object*, Args) -> Value { NotAvailable("Clone"); });
-  r.AddOperation("Close", "()", Nothing);
-  r.AddOperation("Constructor", "()", Construct);
-  r.AddOperation("Constructor", "(MenuItem)", [](Object* self, Args a) -> Value {
-    Ref<MenuItem> from = ItemArg(a[0]);
-    M(self).Constructor();
-    M(self).SetValue(from->Value());
-    return {};
-  });
-  r.AddOperation("Constructor", "(String, Variant)", ConstructWithText);
-  r.AddOperation("Count", "() as Integer", [](Object* self, Args) -> Value { return M(self).Count(); });
-  r.AddOperation("Enable", "()", Nothing);
-  r.AddOperation("Handle", "(MenuItem.HandleType) as Integer", [](Object*, Args) -> Value { NotAvailable("Handle"); });
-  r.AddOperation("Insert", "(Integer, MenuItem)", [](Object* self, Args a) -> Value {
-    M(self).Insert(a[0].Integer(), ItemArg(a[1]));
-    return {};
-  });
-  r.AddOperation("Item", "(Integer) as MenuItem", [](Object* self, Args a) -> Value { return M(self).Item(a[0].Integer()); });
-  r.AddOperation("LastRowIndex", "() as Integer", [](Object* self, Args) -> Value { return M(self).Count() - 1; });
-  r.AddOperation("MenuAt", "(Integer) as MenuItem", [](Object* self, Args a) -> Value { return M(self).Item(a[0].Integer()); });
-  r.AddOperation("MenuItem", "()", Construct);
-  r.AddOperation("MenuItem", "(String, Variant)", ConstructWithText);
-  r.AddOperation("PopUp", "() as MenuItem", [](Object*, Args) -> Value { NotAvailable("PopUp"); });
-  r.AddOperation("PopUp", "(Integer, Integer) as MenuItem", [](Object*, Args) -> Value { NotAvailable("PopUp"); });
-  r.AddOperation("Remove", "(Integer)", [](Object* self, Args a) -> Value {
-    M(self).Remove(a[0].Integer());
-    return {};
-  });
-  r.AddOperation("Remove", "(MenuItem)", [](Object* self, Args a) -> Value {
-    MenuItem& m = M(self);
-    Ref<MenuItem> item = ItemArg(a[0]);
-    for (int64_t i = 0; i < m.Count(); ++i)
-      if (m.Children()[static_cast<size_t>(i)] == item) m.Remove(i--);
-    return {};
-  });
-  r.AddOperation("Remove", "(String)", [](Object* self, Args a) -> Value {
-    MenuItem& m = M(self);
-    for (int64_t i = 0; i < m.Count(); ++i)
-      if (m.Children()[static_cast<size_t>(i)]->Name() == a[0].String()) m.Remove(i--);
-    return {};
-  });
-  r.AddOperation("RemoveMenuAt", "(Integer)", [](Object* self, Args a) -> Value {
-    M(self).Remove(a[0].Integer());
-    return {};
-  });
-  r.AddOperation("_DependencyList", "()", Nothing);
-  r.AddOperation("_DisableEntirely", "()", Nothing);
-  r.AddOperation("_Lookup", "(String) as MenuItem",
-                 [](Object* self, Args a) -> Value { return M(self).Child(a[0].String()); });
-  r.AddOperation("_Lookup", "(String, Integer) as MenuItem", [](Object* self, Args a) -> Value {
-    Ref<MenuItem> c = M(self).Child(a[0].String());
-    return a[1].Integer() == 0 ? c : nullptr;
-  });
-  r.AddOperation("_SelfEnable", "()", Nothing);
-  r.AddOperation("_Swap", "(String, MenuItem)", [](Object*, Args) -> Value { NotAvailable("_Swap"); });
-}
+using enum MenuItem::Slot;  // the rows name their slots as the enum does
+
+// MenuItem's class table in slot order; the compiler holds the rows to the Slot enum.
+constexpr OperationRow kOperations[] = {
+    ZEFA_OPERATION(AddMenu, "(MenuItem)", [](Object* self, Args a) -> Value {
+      M(self).AddMenu(ItemArg(a[0]));
+      return {};
+    }),
+    ZEFA_OPERATION(AddMenuAt, "(Integer, MenuItem)", [](Object* self, Args a) -> Value {
+      M(self).Insert(a[0].Integer(), ItemArg(a[1]));
+      return {};
+    }),
+    ZEFA_OPERATION(Append, "(MenuItem)", [](Object* self, Args a) -> Value {
+      M(self).AddMenu(ItemArg(a[0]));
+      return {};
+    }),
+    ZEFA_OPERATION(Child, "(String) as MenuItem",
+                   [](Object* self, Args a) -> Value { return M(self).Child(a[0].String()); }),
+    ZEFA_OPERATION(Clone, "() as MenuItem", [](Object*, Args) -> Value { NotAvailable("Clone"); }),
+    ZEFA_OPERATION(Close, "()", Nothing),
+    ZEFA_OPERATION(Constructor, "()", Construct),
+    ZEFA_OPERATION_NAMED(ConstructorItem, "Constructor", "(MenuItem)", [](Object* self, Args a) -> Value {
+      Ref<MenuItem> from = ItemArg(a[0]);
+      M(self).Constructor();
+      M(self).SetValue(from->Value());
+      return {};
+    }),
+    ZEFA_OPERATION_NAMED(ConstructorText, "Constructor", "(String, Variant)", ConstructWithText),
+    ZEFA_OPERATION(Count, "() as Integer", [](Object* self, Args) -> Value { return M(self).Count(); }),
+    ZEFA_OPERATION(Enable, "()", Nothing),
+    ZEFA_OPERATION(Handle, "(MenuItem.HandleType) as Integer", [](Object*, Args) -> Value { NotAvailable("Handle"); }),
+    ZEFA_OPERATION(Insert, "(Integer, MenuItem)", [](Object* self, Args a) -> Value {
+      M(self).Insert(a[0].Integer(), ItemArg(a[1]));
+      return {};
+    }),
+    ZEFA_OPERATION(Item, "(Integer) as MenuItem", [](Object* self, Args a) -> Value { return M(self).Item(a[0].Integer()); }),
+    ZEFA_OPERATION(LastRowIndex, "() as Integer", [](Object* self, Args) -> Value { return M(self).Count() - 1; }),
+    ZEFA_OPERATION(MenuAt, "(Integer) as MenuItem", [](Object* self, Args a) -> Value { return M(self).Item(a[0].Integer()); }),
+    ZEFA_OPERATION(MenuItem, "()", Construct),
+    ZEFA_OPERATION_NAMED(MenuItemText, "MenuItem", "(String, Variant)", ConstructWithText),
+    ZEFA_OPERATION(PopUp, "() as MenuItem", [](Object*, Args) -> Value { NotAvailable("PopUp"); }),
+    ZEFA_OPERATION_NAMED(PopUpAt, "PopUp", "(Integer, Integer) as MenuItem", [](Object*, Args) -> Value { NotAvailable("PopUp"); }),
+    ZEFA_OPERATION_NAMED(RemoveIndex, "Remove", "(Integer)", [](Object* self, Args a) -> Value {
+      M(self).Remove(a[0].Integer());
+      return {};
+    }),
+    ZEFA_OPERATION_NAMED(RemoveItem, "Remove", "(MenuItem)", [](Object* self, Args a) -> Value {
+      MenuItem& m = M(self);
+      Ref<MenuItem> item = ItemArg(a[0]);
+      for (int64_t i = 0; i < m.Count(); ++i)
+        if (m.Children()[static_cast<size_t>(i)] == item) m.Remove(i--);
+      return {};
+    }),
+    ZEFA_OPERATION_NAMED(RemoveName, "Remove", "(String)", [](Object* self, Args a) -> Value {
+      MenuItem& m = M(self);
+      for (int64_t i = 0; i < m.Count(); ++i)
+        if (m.Children()[static_cast<size_t>(i)]->Name() == a[0].String()) m.Remove(i--);
+      return {};
+    }),
+    ZEFA_OPERATION(RemoveMenuAt, "(Integer)", [](Object* self, Args a) -> Value {
+      M(self).Remove(a[0].Integer());
+      return {};
+    }),
+    ZEFA_OPERATION(_DependencyList, "()", Nothing),
+    ZEFA_OPERATION(_DisableEntirely, "()", Nothing),
+    ZEFA_OPERATION(_Lookup, "(String) as MenuItem",
+                   [](Object* self, Args a) -> Value { return M(self).Child(a[0].String()); }),
+    ZEFA_OPERATION_NAMED(_LookupIndex, "_Lookup", "(String, Integer) as MenuItem", [](Object* self, Args a) -> Value {
+      Ref<MenuItem> c = M(self).Child(a[0].String());
+      return a[1].Integer() == 0 ? c : nullptr;
+    }),
+    ZEFA_OPERATION(_SelfEnable, "()", Nothing),
+    ZEFA_OPERATION(_Swap, "(String, MenuItem)", [](Object*, Args) -> Value { NotAvailable("_Swap"); }),
+};
+static_assert(InSlotOrder(kOperations, 0, MenuItem::kSlotCount));
 
 void AddMethodList(ClassRecord& r) {
   r.methods.clear();
@@ -227,7 +231,7 @@ const ClassRecord& MenuItem::Class() {
   if (rec) return *rec;
   rec = &NewClassRecord("MenuItem", nullptr);
   rec->factory = MakeItem;
-  AddOperations(*rec);
+  rec->AddOperations(kOperations);
   rec->AddEvents({"Action"});
   AddMethodList(*rec);
   return *rec;

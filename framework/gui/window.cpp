@@ -45,133 +45,138 @@ Value Nothing(Object* self, Args) {
   return {};
 }
 
-void AddOperations(ClassRecord& r) {
-  r.AddOperation("AcceptFileDrop", "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptFileDrop"); });
-  r.AddOperation("AcceptMacDataDrop", "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptMacDataDrop"); });
-  r.AddOperation("AcceptPictureDrop", "()", [](Object*, Args) -> Value { NotAvailable("AcceptPictureDrop"); });
-  r.AddOperation("AcceptRawDataDrop", "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptRawDataDrop"); });
-  r.AddOperation("AcceptTextDrop", "()", [](Object*, Args) -> Value { NotAvailable("AcceptTextDrop"); });
-  r.AddOperation("BitmapForCaching", "(Integer, Integer) as Picture", [](Object* self, Args a) -> Value {
-    Self(self);
-    return Picture::Blank(a[0].Integer(), a[1].Integer());
-  });
-  r.AddOperation("Close", "()", [](Object* self, Args) -> Value {
-    Self(self).Close();
-    return {};
-  });
-  r.AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
-    Self(self).Constructor();
-    return {};
-  });
-  r.AddOperation("Control", "(Integer) as Control", [](Object* self, Args a) -> Value {
-    const auto& controls = Self(self).Controls();
-    int64_t i = a[0].Integer();
-    if (i < 0 || i >= static_cast<int64_t>(controls.size()))
-      Raise<OutOfBoundsException>("no control at index " + std::to_string(i));
-    return controls[static_cast<size_t>(i)].second;
-  });
-  r.AddOperation("Controls", "() as Iterable", [](Object*, Args) -> Value { NotAvailable("Controls"); });
-  r.AddOperation("DrawInto", "(Graphics, Integer, Integer, Boolean)", [](Object*, Args) -> Value { NotAvailable("DrawInto"); });
-  r.AddOperation("FocusNext", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (QWidget* f = QApplication::focusWidget(); f && w.Widget() && w.Widget()->isAncestorOf(f))
-      f->nextInFocusChain()->setFocus(Qt::TabFocusReason);
-    return {};
-  });
-  r.AddOperation("FocusPrevious", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (QWidget* f = QApplication::focusWidget(); f && w.Widget() && w.Widget()->isAncestorOf(f))
-      f->previousInFocusChain()->setFocus(Qt::BacktabFocusReason);
-    return {};
-  });
-  r.AddOperation("Hide", "()", [](Object* self, Args) -> Value {
-    Self(self).Hide();
-    return {};
-  });
-  auto update = [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget()) w.Widget()->update();
-    return {};
-  };
-  r.AddOperation("Invalidate", "(Boolean)", update);
-  r.AddOperation("Invalidate", "(Integer, Integer, Integer, Integer, Boolean)", update);
-  r.AddOperation("Maximize", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget()) w.Widget()->showMaximized();
-    return {};
-  });
-  r.AddOperation("Minimize", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget()) w.Widget()->showMinimized();
-    return {};
-  });
-  r.AddOperation("Operator_Convert", "() as WindowPtr", [](Object*, Args) -> Value { NotAvailable("Operator_Convert"); });
-  r.AddOperation("Refresh", "(Boolean)", update);
-  r.AddOperation("RefreshRect", "(Integer, Integer, Integer, Integer, Boolean)", update);
-  r.AddOperation("Restore", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget()) w.Widget()->showNormal();
-    return {};
-  });
-  r.AddOperation("SetFocus", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget()) {
-      w.Widget()->activateWindow();
-      w.Widget()->setFocus(Qt::OtherFocusReason);
-    }
-    return {};
-  });
-  r.AddOperation("Show", "()", [](Object* self, Args) -> Value {
-    Self(self).Show();
-    return {};
-  });
-  r.AddOperation("ShowModal", "()", [](Object*, Args) -> Value { NotAvailable("ShowModal"); });
-  r.AddOperation("ShowModalWithin", "(Window)", [](Object*, Args) -> Value { NotAvailable("ShowModalWithin"); });
-  r.AddOperation("ShowWithin", "(Window, Integer)", [](Object*, Args) -> Value { NotAvailable("ShowWithin"); });
-  r.AddOperation("TrueWindow", "() as Window", [](Object* self, Args) -> Value { return &Self(self); });
-  r.AddOperation("UpdateNow", "()", [](Object* self, Args) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget()) w.Widget()->repaint();
-    return {};
-  });
-  r.AddOperation("Window", "()", [](Object* self, Args) -> Value {
-    Self(self).Constructor();
-    return {};
-  });
-  r.AddOperation("_AddControl", "(String, Object)", [](Object* self, Args a) -> Value {
-    Self(self).AddControl(a[0].String(), a[1].ObjectRef());
-    return {};
-  });
-  r.AddOperation("_AddMenuHandler", "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); });
-  r.AddOperation("_ControlByName", "(String) as Object", [](Object* self, Args a) -> Value {
-    return Self(self).ControlByName(a[0].String());
-  });
-  r.AddOperation("_ControlByNameIndex", "(String, Integer) as Object", [](Object* self, Args a) -> Value {
-    return Self(self).ControlByNameIndex(a[0].String(), a[1].Integer());
-  });
-  r.AddOperation("_DependencyList", "()", Nothing);
-  r.AddOperation("_Move", "(Integer, Integer, Integer, Integer)", [](Object* self, Args a) -> Value {
-    Window& w = Self(self);
-    CheckUIThread();
-    if (w.Widget())
-      w.Widget()->setGeometry(static_cast<int>(a[0].Integer()), static_cast<int>(a[1].Integer()),
-                              static_cast<int>(a[2].Integer()), static_cast<int>(a[3].Integer()));
-    return {};
-  });
-  r.AddOperation("__New", "(Ptr) as Object", [](Object* self, Args a) -> Value {
-    auto* cls = static_cast<const ClassRecord*>(a[0].Pointer());
-    if (!cls) RaiseNilObjectException();
-    return Self(self).New(*cls);
-  });
+Value Update(Object* self, Args) {
+  Window& w = Self(self);
+  CheckUIThread();
+  if (w.Widget()) w.Widget()->update();
+  return {};
 }
+
+using enum Window::Slot;  // the rows name their slots as the enum does
+
+// Window's class table in slot order; the compiler holds the rows to the Slot enum.
+constexpr OperationRow kOperations[] = {
+    ZEFA_OPERATION(AcceptFileDrop, "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptFileDrop"); }),
+    ZEFA_OPERATION(AcceptMacDataDrop, "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptMacDataDrop"); }),
+    ZEFA_OPERATION(AcceptPictureDrop, "()", [](Object*, Args) -> Value { NotAvailable("AcceptPictureDrop"); }),
+    ZEFA_OPERATION(AcceptRawDataDrop, "(String)", [](Object*, Args) -> Value { NotAvailable("AcceptRawDataDrop"); }),
+    ZEFA_OPERATION(AcceptTextDrop, "()", [](Object*, Args) -> Value { NotAvailable("AcceptTextDrop"); }),
+    ZEFA_OPERATION(BitmapForCaching, "(Integer, Integer) as Picture", [](Object* self, Args a) -> Value {
+      Self(self);
+      return Picture::Blank(a[0].Integer(), a[1].Integer());
+    }),
+    ZEFA_OPERATION(Close, "()", [](Object* self, Args) -> Value {
+      Self(self).Close();
+      return {};
+    }),
+    ZEFA_OPERATION(Constructor, "()", [](Object* self, Args) -> Value {
+      Self(self).Constructor();
+      return {};
+    }),
+    ZEFA_OPERATION(Control, "(Integer) as Control", [](Object* self, Args a) -> Value {
+      const auto& controls = Self(self).Controls();
+      int64_t i = a[0].Integer();
+      if (i < 0 || i >= static_cast<int64_t>(controls.size()))
+        Raise<OutOfBoundsException>("no control at index " + std::to_string(i));
+      return controls[static_cast<size_t>(i)].second;
+    }),
+    ZEFA_OPERATION(Controls, "() as Iterable", [](Object*, Args) -> Value { NotAvailable("Controls"); }),
+    ZEFA_OPERATION(DrawInto, "(Graphics, Integer, Integer, Boolean)", [](Object*, Args) -> Value { NotAvailable("DrawInto"); }),
+    ZEFA_OPERATION(FocusNext, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (QWidget* f = QApplication::focusWidget(); f && w.Widget() && w.Widget()->isAncestorOf(f))
+        f->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+      return {};
+    }),
+    ZEFA_OPERATION(FocusPrevious, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (QWidget* f = QApplication::focusWidget(); f && w.Widget() && w.Widget()->isAncestorOf(f))
+        f->previousInFocusChain()->setFocus(Qt::BacktabFocusReason);
+      return {};
+    }),
+    ZEFA_OPERATION(Hide, "()", [](Object* self, Args) -> Value {
+      Self(self).Hide();
+      return {};
+    }),
+    ZEFA_OPERATION(Invalidate, "(Boolean)", Update),
+    ZEFA_OPERATION_NAMED(InvalidateRect, "Invalidate", "(Integer, Integer, Integer, Integer, Boolean)", Update),
+    ZEFA_OPERATION(Maximize, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (w.Widget()) w.Widget()->showMaximized();
+      return {};
+    }),
+    ZEFA_OPERATION(Minimize, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (w.Widget()) w.Widget()->showMinimized();
+      return {};
+    }),
+    ZEFA_OPERATION(Operator_Convert, "() as WindowPtr", [](Object*, Args) -> Value { NotAvailable("Operator_Convert"); }),
+    ZEFA_OPERATION(Refresh, "(Boolean)", Update),
+    ZEFA_OPERATION(RefreshRect, "(Integer, Integer, Integer, Integer, Boolean)", Update),
+    ZEFA_OPERATION(Restore, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (w.Widget()) w.Widget()->showNormal();
+      return {};
+    }),
+    ZEFA_OPERATION(SetFocus, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (w.Widget()) {
+        w.Widget()->activateWindow();
+        w.Widget()->setFocus(Qt::OtherFocusReason);
+      }
+      return {};
+    }),
+    ZEFA_OPERATION(Show, "()", [](Object* self, Args) -> Value {
+      Self(self).Show();
+      return {};
+    }),
+    ZEFA_OPERATION(ShowModal, "()", [](Object*, Args) -> Value { NotAvailable("ShowModal"); }),
+    ZEFA_OPERATION(ShowModalWithin, "(Window)", [](Object*, Args) -> Value { NotAvailable("ShowModalWithin"); }),
+    ZEFA_OPERATION(ShowWithin, "(Window, Integer)", [](Object*, Args) -> Value { NotAvailable("ShowWithin"); }),
+    ZEFA_OPERATION(TrueWindow, "() as Window", [](Object* self, Args) -> Value { return &Self(self); }),
+    ZEFA_OPERATION(UpdateNow, "()", [](Object* self, Args) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (w.Widget()) w.Widget()->repaint();
+      return {};
+    }),
+    ZEFA_OPERATION(Window, "()", [](Object* self, Args) -> Value {
+      Self(self).Constructor();
+      return {};
+    }),
+    ZEFA_OPERATION(_AddControl, "(String, Object)", [](Object* self, Args a) -> Value {
+      Self(self).AddControl(a[0].String(), a[1].ObjectRef());
+      return {};
+    }),
+    ZEFA_OPERATION(_AddMenuHandler, "(String, Ptr)", [](Object*, Args) -> Value { NotAvailable("_AddMenuHandler"); }),
+    ZEFA_OPERATION(_ControlByName, "(String) as Object", [](Object* self, Args a) -> Value {
+      return Self(self).ControlByName(a[0].String());
+    }),
+    ZEFA_OPERATION(_ControlByNameIndex, "(String, Integer) as Object", [](Object* self, Args a) -> Value {
+      return Self(self).ControlByNameIndex(a[0].String(), a[1].Integer());
+    }),
+    ZEFA_OPERATION(_DependencyList, "()", Nothing),
+    ZEFA_OPERATION(_Move, "(Integer, Integer, Integer, Integer)", [](Object* self, Args a) -> Value {
+      Window& w = Self(self);
+      CheckUIThread();
+      if (w.Widget())
+        w.Widget()->setGeometry(static_cast<int>(a[0].Integer()), static_cast<int>(a[1].Integer()),
+                                static_cast<int>(a[2].Integer()), static_cast<int>(a[3].Integer()));
+      return {};
+    }),
+    ZEFA_OPERATION_NAMED(New, "__New", "(Ptr) as Object", [](Object* self, Args a) -> Value {
+      auto* cls = static_cast<const ClassRecord*>(a[0].Pointer());
+      if (!cls) RaiseNilObjectException();
+      return Self(self).New(*cls);
+    }),
+};
+static_assert(InSlotOrder(kOperations, 0, Window::kSlotCount));
 
 template <void (Window::*F)(int64_t)>
 void IntSetter(Object& o, const Value& v) {
@@ -229,7 +234,7 @@ const ClassRecord& Window::Class() {
   if (rec) return *rec;
   rec = &NewClassRecord("Window", nullptr);
   rec->factory = MakeWindow;
-  AddOperations(*rec);
+  rec->AddOperations(kOperations);
   rec->AddEvents({"Activate", "AddMenuHandlers", "CancelClose", "Close", "ConstructContextualMenu",
                   "ContentsChanged", "ContextualMenuAction", "CreateControls", "Deactivate", "DragEnter",
                   "DragExit", "DragOver", "DropObject", "EnableMenuItems", "KeyDown", "KeyUp", "Layout",

@@ -21,7 +21,16 @@ std::mutex& RegistryLock() {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string Spell(const Signature& sig, std::string_view open, std::string_view close) {
+  std::string s = std::string(open) + std::string(sig.params) + std::string(close);
+  if (!sig.result.empty()) s += " as " + std::string(sig.result);
+  return s;
+}
+
 }  // namespace
+
+std::string Signature::InClassTable() const { return Spell(*this, "(", ")"); }
+std::string Signature::InDelegate() const { return Spell(*this, "( ", " )"); }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -66,6 +75,10 @@ bool ClassRecord::IsA(const ClassRecord& other) const {
 
 void ClassRecord::AddOperation(std::string op, std::string signature, Method fn) {
   table.push_back({std::move(op), std::move(signature), fn});
+}
+
+void ClassRecord::AddOperations(std::span<const OperationRow> rows) {
+  for (const OperationRow& r : rows) AddOperation(std::string(r.name), std::string(r.signature), r.fn);
 }
 
 void ClassRecord::ReplaceOperation(std::string_view op, Method fn) {

@@ -1,5 +1,6 @@
 #pragma once
 // Class records: what the runtime knows of a class, built once and found by lookup.
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,6 +26,36 @@ struct Operation {
   std::string signature;  // the parameter text, e.g. "(String, Object)"
   Method fn;
 };
+
+// A parameter list and result spelled once. The class table and the method list write it
+// "(TextArea, String) as Boolean", a delegate made for it "( TextArea, String ) as Boolean":
+// the two spellings the runtime stores.
+struct Signature {
+  std::string_view params;
+  std::string_view result;  // empty: no result
+  std::string InClassTable() const;
+  std::string InDelegate() const;
+};
+
+// A class-table operation as a row of a constant table: the slot it must take (the class's Slot
+// enumerator), the name the runtime stores, its signature text and the method.
+struct OperationRow {
+  int slot;
+  std::string_view name;
+  std::string_view signature;
+  Method fn;
+};
+// Row i takes slot first + i, and the rows end at slot end: a table checked against its enum.
+constexpr bool InSlotOrder(std::span<const OperationRow> rows, int first, int end) {
+  if (rows.size() != static_cast<size_t>(end - first)) return false;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].slot != first + static_cast<int>(i)) return false;
+  return true;
+}
+// A row whose stored name is its enumerator's spelling: ZEFA_OPERATION(Hide, "()", fn) takes slot
+// kHide under the name "Hide". ZEFA_OPERATION_NAMED gives the stored name where the two differ.
+#define ZEFA_OPERATION(name, signature, fn) ::zefa::OperationRow{k##name, #name, signature, fn}
+#define ZEFA_OPERATION_NAMED(slot, name, signature, fn) ::zefa::OperationRow{k##slot, name, signature, fn}
 
 struct MethodEntry {
   std::string name;
@@ -61,6 +92,7 @@ struct ClassRecord {
   bool IsA(const ClassRecord& other) const;
 
   void AddOperation(std::string op, std::string signature, Method fn);
+  void AddOperations(std::span<const OperationRow> rows);  // appends them in the rows' order
   void ReplaceOperation(std::string_view op, Method fn);  // keeps the slot
   void AddEvents(std::initializer_list<const char*> own);  // appends and widens the hook table
   void SetHook(std::string_view event, Method fn);

@@ -151,9 +151,9 @@ inline std::vector<SystemRecord> SystemRecords() {
       if (cls.IsA(detail::ControlClass(t))) return t;
     return Target::kCount;
   };
-  for (const Calc::ControlRow& s : Calc::ControlRows())
+  for (const ControlRow& s : Calc::ControlRows())
     out.push_back({"Calc." + std::string(s.name), targetOf(s.cls()), s.record()});
-  for (const AboutWindow::ControlRow& s : AboutWindow::ControlRows())
+  for (const ControlRow& s : AboutWindow::ControlRows())
     out.push_back({"AboutWindow." + std::string(s.name), targetOf(s.castTo()), s.record()});
   for (Target t : {Target::kWindow, Target::kWindowLayout}) {
     const char* how = t == Target::kWindow ? "" : ".Layout";
