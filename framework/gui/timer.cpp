@@ -10,25 +10,24 @@
 namespace zefa {
 namespace {
 Object* MakeTimer(const ClassRecord& cls) { return new Timer(cls); }
-Timer& Tm(Object& o) { return static_cast<Timer&>(o); }
+Timer& Tm(Object& o) { return CheckedAs<Timer>(o); }
 }  // namespace
 
 const ClassRecord& Timer::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("Timer", nullptr);
-  rec->factory = MakeTimer;
-  rec->AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
-    if (!self) RaiseNilObjectException();
-    return {};
+  static ClassOnce once;
+  return BuildClassOnce(once, "Timer", nullptr, [](ClassRecord& rec) {
+    rec.factory = MakeTimer;
+    rec.AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
+      if (!self) RaiseNilObjectException();
+      return {};
+    });
+    rec.AddEvents({"Action"});
+    rec.properties = {
+        {"RunMode", PropType::Enum8, [](Object& o, const Value& v) { Tm(o).SetRunMode(v.Integer()); }},
+        {"Period", PropType::Integer, [](Object& o, const Value& v) { Tm(o).SetPeriod(v.Integer()); }},
+    };
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
   });
-  rec->AddEvents({"Action"});
-  rec->properties = {
-      {"RunMode", PropType::Enum8, [](Object& o, const Value& v) { Tm(o).SetRunMode(v.Integer()); }},
-      {"Period", PropType::Integer, [](Object& o, const Value& v) { Tm(o).SetPeriod(v.Integer()); }},
-  };
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
 }
 
 struct Timer::Clock : QTimer {};

@@ -44,8 +44,7 @@ void NewControl(Object* window, const ClassRecord& cls, std::string_view name) {
 }
 
 void SetCanvasBackdrop(Object* window, std::string_view name, Ref<Picture> (*picture)()) {
-  Ref<Object> canvas = Fetch(window, name, Canvas::Class());
-  static_cast<Canvas&>(*canvas).SetBackdrop(picture());
+  CheckedAs<Canvas>(*Fetch(window, name, Canvas::Class())).SetBackdrop(picture());
 }
 
 void ApplyControlRecord(Object* window, std::string_view name, const ClassRecord& castTo, const std::string& record) {

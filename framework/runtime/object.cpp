@@ -57,8 +57,8 @@ const void* Value::Pointer() const {
 }
 
 const ClassRecord& WeakRef::Class() {
-  static const ClassRecord& rec = NewClassRecord("WeakRef", nullptr);
-  return rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "WeakRef");
 }
 
 }  // namespace zefa

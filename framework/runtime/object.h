@@ -1,6 +1,7 @@
 #pragma once
 // Reference-counted runtime objects and the owning handle Ref<T>.
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 namespace zefa {
@@ -44,7 +45,9 @@ class Ref {
   }
   Ref(const Ref& o) : Ref(o.p_) {}
   Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  // Only up the hierarchy; a downcast goes through CheckCast (class_record.h).
   template <class U>
+    requires std::is_convertible_v<U*, T*>
   Ref(const Ref<U>& o) : Ref(static_cast<T*>(o.get())) {}
   ~Ref() { reset(); }
   Ref& operator=(Ref o) noexcept {
