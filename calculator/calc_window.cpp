@@ -71,19 +71,18 @@ constexpr std::array<Handler, 32> kHandlers = {{
 }  // namespace
 
 const ClassRecord& Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord(kClassName, &Window::Class());
-  rec->AddOperation("Layout", "()", Layout);
-  rec->AddOperation("CreateControls", "()", CreateControls);
-  rec->AddOperation("_CreateControls0", "()", CreateControls0);
-  AddAccessors(*rec, std::make_index_sequence<kControlCount>{});
-  for (const Handler& h : kHandlers) rec->AddOperation(h.name, h.signature, h.fn);
-  FillWindowMethodList(*rec, IsEventImplemented);
-  rec->SetHook("Close", Event_Close);
-  rec->SetHook("CreateControls", CreateControls);
-  rec->SetHook("Layout", Layout);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, kClassName, &Window::Class, [](ClassRecord& rec) {
+    rec.AddOperation("Layout", "()", Layout);
+    rec.AddOperation("CreateControls", "()", CreateControls);
+    rec.AddOperation("_CreateControls0", "()", CreateControls0);
+    AddAccessors(rec, std::make_index_sequence<kControlCount>{});
+    for (const Handler& h : kHandlers) rec.AddOperation(h.name, h.signature, h.fn);
+    FillWindowMethodList(rec, IsEventImplemented);
+    rec.SetHook("Close", Event_Close);
+    rec.SetHook("CreateControls", CreateControls);
+    rec.SetHook("Layout", Layout);
+  });
 }
 
 Ref<Window> Calc() { return ImplicitWindow(kClassName, Class()); }

@@ -36,37 +36,35 @@ void HandOver() {
 }  // namespace
 
 const ClassRecord& _wrapper_Timer1::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("AboutWindow._wrapper_Timer1", &Timer::Class());
-  rec->table[kConstructor].fn = [](Object* self, Args) -> Value {
-    if (!self) RaiseNilObjectException();
-    return {};
-  };
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "AboutWindow._wrapper_Timer1", &Timer::Class, [](ClassRecord& rec) {
+    rec.table[kConstructor].fn = [](Object* self, Args) -> Value {
+      if (!self) RaiseNilObjectException();
+      return {};
+    };
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+  });
 }
 
 const ClassRecord& Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord(kClassName, &Window::Class());
-  rec->AddOperation("Layout", "()", Layout);
-  rec->AddOperation("CreateControls", "()", CreateControls);
-  rec->AddOperation("_CreateControls0", "()", CreateControls0);
-  rec->AddOperation("Canvas1", "() as Canvas", Accessor<0>);
-  rec->AddOperation("Label1", "() as Label", Accessor<1>);
-  rec->AddOperation("Timer1", "() as Timer", Accessor<2>);
-  rec->AddOperation("Canvas2", "() as Canvas", Accessor<3>);
-  rec->AddOperation("Timer1_Action", "(Timer)", Timer1_Action);
-  rec->AddOperation("Event_MouseDown", "(Integer, Integer) as Boolean", Event_MouseDown);
-  rec->AddOperation("Event_KeyDown", "(String) as Boolean", Event_KeyDown);
-  FillWindowMethodList(*rec, IsEventImplemented);
-  rec->SetHook("CreateControls", CreateControls);
-  rec->SetHook("KeyDown", Event_KeyDown);
-  rec->SetHook("Layout", Layout);
-  rec->SetHook("MouseDown", Event_MouseDown);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, kClassName, &Window::Class, [](ClassRecord& rec) {
+    rec.AddOperation("Layout", "()", Layout);
+    rec.AddOperation("CreateControls", "()", CreateControls);
+    rec.AddOperation("_CreateControls0", "()", CreateControls0);
+    rec.AddOperation("Canvas1", "() as Canvas", Accessor<0>);
+    rec.AddOperation("Label1", "() as Label", Accessor<1>);
+    rec.AddOperation("Timer1", "() as Timer", Accessor<2>);
+    rec.AddOperation("Canvas2", "() as Canvas", Accessor<3>);
+    rec.AddOperation("Timer1_Action", "(Timer)", Timer1_Action);
+    rec.AddOperation("Event_MouseDown", "(Integer, Integer) as Boolean", Event_MouseDown);
+    rec.AddOperation("Event_KeyDown", "(String) as Boolean", Event_KeyDown);
+    FillWindowMethodList(rec, IsEventImplemented);
+    rec.SetHook("CreateControls", CreateControls);
+    rec.SetHook("KeyDown", Event_KeyDown);
+    rec.SetHook("Layout", Layout);
+    rec.SetHook("MouseDown", Event_MouseDown);
+  });
 }
 
 Ref<Window> AboutWindow() { return ImplicitWindow(kClassName, Class()); }

@@ -1,6 +1,7 @@
 #pragma once
 // Reference-counted runtime objects and the owning handle Ref<T>.
 #include <cstddef>
+#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -11,7 +12,7 @@ struct Binding;
 
 class Object {
  public:
-  explicit Object(const ClassRecord& cls) : cls_(&cls) {}
+  explicit Object(const ClassRecord& cls);
   Object(const Object&) = delete;
   Object& operator=(const Object&) = delete;
   virtual ~Object();
@@ -31,7 +32,7 @@ class Object {
   const ClassRecord* cls_;
   int refs_ = 0;
   struct Bindings;
-  Bindings* bindings_ = nullptr;  // most objects are never bound, so this stays empty
+  std::unique_ptr<Bindings> bindings_;  // most objects are never bound, so this stays empty
 };
 
 // Owning handle: holds one reference for as long as it lives.
