@@ -73,7 +73,7 @@ class StartupTest : public ::testing::Test {
   // test instead of hanging it; being a member, it cannot outlive the test.
   void GuardRunLoop() {
     guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { Quit(99); });
+    QObject::connect(&guard, &QTimer::timeout, &guard, [] { Quit(99); });
     guard.start(10000);
   }
 

@@ -207,11 +207,11 @@ void AddItems(QMenu* menu, const MenuItem& parent, const Finder& finder) {
     if (item->Value().empty() && item->Count() == 0) continue;  // nothing to draw
     QAction* a = menu->addAction(MenuText(item->Value(), false));
     if (!item->Shortcut().empty()) a->setShortcut(QKeySequence(QString::fromStdString(ShortcutKeys(item->Shortcut()))));
-    QObject::connect(a, &QAction::triggered, [item, finder] { Choose(item, finder); });
+    QObject::connect(a, &QAction::triggered, a, [item, finder] { Choose(item, finder); });
     if (item->AutoEnabled()) automatic.emplace_back(a, item);
   }
   if (automatic.empty()) return;
-  QObject::connect(menu, &QMenu::aboutToShow, [automatic, finder] {
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [automatic, finder] {
     QLineEdit* edit = finder->Field();
     for (const auto& [action, item] : automatic) action->setEnabled(WouldAct(*item, edit));
   });

@@ -14,7 +14,8 @@ namespace {
 class ButtonWidget : public QPushButton {
  public:
   ButtonWidget(PushButton* owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
-    connect(this, &QPushButton::clicked, [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, PushButton::kAction); }); });
+    connect(this, &QPushButton::clicked, this,
+            [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, PushButton::kAction); }); });
   }
 
  protected:

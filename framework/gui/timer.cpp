@@ -33,7 +33,7 @@ const ClassRecord& Timer::Class() {
 struct Timer::Clock : QTimer {};
 
 Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<Clock>()) {
-  QObject::connect(timer_.get(), &QTimer::timeout, [this] {
+  QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
     Ref<Object> keep(this);  // the handler may drop the last other reference
     if (mode_ == kSingle) timer_->stop();
     DeliverFromToolkit([&] { RaiseEvent(*this, kAction); });
