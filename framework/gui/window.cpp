@@ -376,8 +376,10 @@ Ref<Object> Window::ControlByName(std::string_view name) const {
 }
 
 Ref<Object> Window::ControlByNameIndex(std::string_view name, int64_t index) const {
-  for (const auto& [n, c] : controls_)
-    if (auto* control = AsOrNull<Control>(c.get()); n == name && control && control->Index() == index) return c;
+  for (const auto& [n, c] : controls_) {
+    const Control* control = n == name ? AsOrNull<Control>(c.get()) : nullptr;
+    if (control && control->Index() == index) return c;
+  }
   return nullptr;
 }
 

@@ -16,10 +16,10 @@ const ClassRecord& RuntimeException::Class() {
   return BuildClassOnce(once, "RuntimeException", nullptr, FillRoot);
 }
 
-#define ZEFA_EXCEPTION_RECORD(Name)                                      \
-  const ClassRecord& Name::Class() {                                     \
-    static ClassOnce once;                                               \
-    return BuildClassOnce(once, #Name, &RuntimeException::Class);        \
+#define ZEFA_EXCEPTION_RECORD(Name)                               \
+  const ClassRecord& Name::Class() {                              \
+    static ClassOnce once;                                        \
+    return BuildClassOnce(once, #Name, &RuntimeException::Class); \
   }
 ZEFA_EXCEPTION_RECORD(NilObjectException)
 ZEFA_EXCEPTION_RECORD(IllegalCastException)
