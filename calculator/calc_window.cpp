@@ -10,14 +10,13 @@
 namespace zefa::Calc {
 
 const ClassRecord& Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord(kClassName, &Window::Class());
-  AddBuildingOperations(*rec, Layout, CreateControls, CreateControls0);
-  AddAccessors<ControlRows, kControlCount>(*rec);
-  AddHandlers(*rec, HandlerRows());
-  FillWindowMethodList(*rec, IsEventImplemented);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, kClassName, &Window::Class, [](ClassRecord& rec) {
+    AddBuildingOperations(rec, Layout, CreateControls, CreateControls0);
+    AddAccessors<ControlRows, kControlCount>(rec);
+    AddHandlers(rec, HandlerRows());
+    FillWindowMethodList(rec, IsEventImplemented);
+  });
 }
 
 Ref<Window> Calc() { return ImplicitWindow(kClassName, Class()); }

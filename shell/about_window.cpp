@@ -26,26 +26,24 @@ void HandOver() {
 }  // namespace
 
 const ClassRecord& _wrapper_Timer1::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("AboutWindow._wrapper_Timer1", &Timer::Class());
-  rec->table[kConstructor].fn = [](Object* self, Args) -> Value {
-    if (!self) RaiseNilObjectException();
-    return {};
-  };
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "AboutWindow._wrapper_Timer1", &Timer::Class, [](ClassRecord& rec) {
+    rec.table[kConstructor].fn = [](Object* self, Args) -> Value {
+      if (!self) RaiseNilObjectException();
+      return {};
+    };
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+  });
 }
 
 const ClassRecord& Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord(kClassName, &Window::Class());
-  AddBuildingOperations(*rec, Layout, CreateControls, CreateControls0);
-  AddAccessors<ControlRows, kControlCount>(*rec);
-  AddHandlers(*rec, HandlerRows());
-  FillWindowMethodList(*rec, IsEventImplemented);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, kClassName, &Window::Class, [](ClassRecord& rec) {
+    AddBuildingOperations(rec, Layout, CreateControls, CreateControls0);
+    AddAccessors<ControlRows, kControlCount>(rec);
+    AddHandlers(rec, HandlerRows());
+    FillWindowMethodList(rec, IsEventImplemented);
+  });
 }
 
 Ref<Window> AboutWindow() { return ImplicitWindow(kClassName, Class()); }

@@ -7,17 +7,16 @@
 namespace zefa::ZEFA {
 
 const ClassRecord& Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  const ClassRecord& base = Application::Class();
-  rec = &NewClassRecord(kClassName, &base);
-  rec->AddOperation("Constructor", "()", Constructor);
-  rec->methods = base.methods;  // the hidden ones included
-  rec->methods.push_back({"IsEventImplemented", "(String) as Boolean", IsEventImplemented, {}});
-  rec->methods.push_back({"Constructor", "()", Constructor, {}});
-  // The notification interface, so the framework can follow appearance changes for this object.
-  rec->interfaces = base.interfaces;
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, kClassName, &Application::Class, [](ClassRecord& rec) {
+    const ClassRecord& base = *rec.super;
+    rec.AddOperation("Constructor", "()", Constructor);
+    rec.methods = base.methods;  // the hidden ones included
+    rec.methods.push_back({"IsEventImplemented", "(String) as Boolean", IsEventImplemented, {}});
+    rec.methods.push_back({"Constructor", "()", Constructor, {}});
+    // The notification interface, so the framework can follow appearance changes for this object.
+    rec.interfaces = base.interfaces;
+  });
 }
 
 // Calls no constructor of Application: there is none to call.

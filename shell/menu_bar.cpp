@@ -78,16 +78,15 @@ Value Build(Object* self, Args) {
 }  // namespace
 
 const ClassRecord& Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord(kClassName, &MenuBar::Class());
-  rec->table[MenuItem::kConstructor].fn = Constructor;
-  rec->AddOperation("Untitled0", "()", Untitled0);
-  rec->AddOperation("Untitled1", "()", Untitled1);
-  rec->AddOperation("Untitled2", "()", Untitled2);
-  rec->AddOperation("Untitled3", "()", Untitled3);
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, kClassName, &MenuBar::Class, [](ClassRecord& rec) {
+    rec.table[MenuItem::kConstructor].fn = Constructor;
+    rec.AddOperation("Untitled0", "()", Untitled0);
+    rec.AddOperation("Untitled1", "()", Untitled1);
+    rec.AddOperation("Untitled2", "()", Untitled2);
+    rec.AddOperation("Untitled3", "()", Untitled3);
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+  });
 }
 
 void _implicitInstanceInit() { shell::Step("Menu._implicitInstance"); }

@@ -1,14 +1,20 @@
 // Object model, class records, casts, the UI-thread rule and the message-box seam.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <latch>
 #include <thread>
+#include <type_traits>
 
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/label.h"
 #include "framework/gui/menu.h"
+#include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/class_record.h"
@@ -83,17 +89,53 @@ TEST(ObjectModel, ClassRecordsAreBuiltOnceAndFoundByName) {
   EXPECT_FALSE(a.IsA(Label::Class()));
 }
 
+// A reference converts up the hierarchy only: a downcast has to go through the checked cast.
+static_assert(std::is_convertible_v<Ref<Window>, Ref<Object>>);
+static_assert(!std::is_convertible_v<Ref<Object>, Ref<Window>>);
+static_assert(!std::is_constructible_v<Ref<Window>, Ref<Object>>);
+static_assert(!std::is_constructible_v<Ref<MenuItem>, Ref<Window>>);
+
 TEST(ObjectModel, CheckCastAcceptsSubclassesAndRefusesOthers) {
   Ref<Object> item = RuntimeNewObject(QuitMenuItem::Class());
   EXPECT_EQ(RuntimeCheckCast(item, MenuItem::Class()), item);
   EXPECT_EQ(RuntimeCheckCast(nullptr, MenuItem::Class()), Ref<Object>());
-  try {
-    RuntimeCheckCast(item, Window::Class());
-    FAIL() << "cast to an unrelated class must raise";
-  } catch (const RuntimeError& e) {
-    EXPECT_TRUE(e.IsA(IllegalCastException::Class()));
-    EXPECT_TRUE(e.IsA(RuntimeException::Class()));
+  EXPECT_EQ(&CheckedAs<MenuItem>(item.get()), item.get());
+  EXPECT_EQ(AsOrNull<Window>(item.get()), nullptr);
+  for (const std::function<void()>& cast : std::initializer_list<std::function<void()>>{
+           [&] { RuntimeCheckCast(item, Window::Class()); }, [&] { CheckedAs<Window>(item.get()); }}) {
+    try {
+      cast();
+      FAIL() << "cast to an unrelated class must raise";
+    } catch (const RuntimeError& e) {
+      EXPECT_TRUE(e.IsA(IllegalCastException::Class()));
+      EXPECT_TRUE(e.IsA(RuntimeException::Class()));
+    }
   }
+}
+
+// Built once however many threads ask first; published before it is filled, so the filling
+// finds it by name and a call back into the same Class() gets it instead of waiting on itself.
+const ClassRecord& RacedClass() {
+  static ClassOnce once;
+  return BuildClassOnce(once, "TestRacedClass", &Window::Class, [](ClassRecord& rec) {
+    EXPECT_EQ(FindClassRecord("TestRacedClass"), &rec);
+    EXPECT_EQ(&RacedClass(), &rec);
+    rec.AddEvents({"Raced"});
+  });
+}
+
+TEST(ObjectModel, AClassRecordIsBuiltOnceAndFoundWhileItIsFilled) {
+  std::vector<const ClassRecord*> seen(8);
+  std::latch start(static_cast<std::ptrdiff_t>(seen.size()));
+  std::vector<std::thread> threads;
+  for (const ClassRecord*& s : seen)
+    threads.emplace_back([&] {
+      start.arrive_and_wait();
+      s = &RacedClass();
+    });
+  for (std::thread& t : threads) t.join();
+  for (const ClassRecord* s : seen) EXPECT_EQ(s, FindClassRecord("TestRacedClass"));
+  EXPECT_EQ(RacedClass().EventNumber("Raced"), static_cast<int>(Window::Class().events.size()));
 }
 
 TEST(ObjectModel, ExceptionClassesFormOneFamily) {
@@ -117,6 +159,15 @@ TEST(ObjectModel, ValuesOfTheWrongKindRaiseTypeMismatch) {
   EXPECT_THROW(v.String(), RuntimeError);
   EXPECT_THROW(Value("x").Boolean(), RuntimeError);
   EXPECT_FALSE(Value().ObjectRef());
+}
+
+// Reading a control's text before it is constructed is a runtime exception, as setting it is.
+TEST(ObjectModel, TextGettersBeforeConstructionRaise) {
+  Ref<Label> label = CheckCast<Label>(RuntimeNewObject(Label::Class()));
+  Ref<PushButton> button = CheckCast<PushButton>(RuntimeNewObject(PushButton::Class()));
+  EXPECT_THROW(label->SetText("x"), RuntimeError);
+  EXPECT_THROW((void)label->Text(), RuntimeError);
+  EXPECT_THROW((void)button->Caption(), RuntimeError);
 }
 
 TEST(UiThread, UiOperationsOffTheMainThreadRaise) {

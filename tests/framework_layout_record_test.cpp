@@ -15,12 +15,13 @@ namespace {
 // An object that writes down every property set on it.
 struct Recorder : Object {
   using Object::Object;
+  static const ClassRecord& Class();
   std::vector<std::string> log;
 };
 
 template <PropType T>
 void Note(Object& o, const Value& v) {
-  auto& r = static_cast<Recorder&>(o);
+  auto& r = CheckedAs<Recorder>(o);
   switch (T) {
     case PropType::String: r.log.push_back("s:" + v.String()); break;
     case PropType::Boolean: r.log.push_back(v.Boolean() ? "b:1" : "b:0"); break;
@@ -30,29 +31,30 @@ void Note(Object& o, const Value& v) {
   }
 }
 
-const ClassRecord& RecorderClass() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("TestRecorderBase", nullptr);
-  rec->properties = {{"Title", PropType::String, Note<PropType::String>},
-                     {"Left", PropType::Integer, Note<PropType::Integer>}};
-  ClassRecord& sub = NewClassRecord("TestRecorder", rec);
-  sub.properties = {
-      {"MultiLine", PropType::Boolean, Note<PropType::Boolean>},
-      {"FontUnit", PropType::Enum1, Note<PropType::Enum1>},
-      {"TextAlignment", PropType::Enum8, Note<PropType::Enum8>},
-      {"TextColor", PropType::Color, Note<PropType::Color>},
-      {"FontSize", PropType::Single, Note<PropType::Single>},
-      {"LineHeight", PropType::Double, Note<PropType::Double>},
-  };
-  sub.factory = [](const ClassRecord& c) -> Object* { return new Recorder(c); };
-  rec = &sub;
-  return *rec;
+const ClassRecord& RecorderBaseClass() {
+  static ClassOnce once;
+  return BuildClassOnce(once, "TestRecorderBase", nullptr, [](ClassRecord& rec) {
+    rec.properties = {{"Title", PropType::String, Note<PropType::String>},
+                      {"Left", PropType::Integer, Note<PropType::Integer>}};
+  });
 }
 
-Ref<Recorder> NewRecorder() {
-  return Ref<Recorder>(static_cast<Recorder*>(RuntimeNewObject(RecorderClass()).get()));
+const ClassRecord& Recorder::Class() {
+  static ClassOnce once;
+  return BuildClassOnce(once, "TestRecorder", RecorderBaseClass, [](ClassRecord& sub) {
+    sub.properties = {
+        {"MultiLine", PropType::Boolean, Note<PropType::Boolean>},
+        {"FontUnit", PropType::Enum1, Note<PropType::Enum1>},
+        {"TextAlignment", PropType::Enum8, Note<PropType::Enum8>},
+        {"TextColor", PropType::Color, Note<PropType::Color>},
+        {"FontSize", PropType::Single, Note<PropType::Single>},
+        {"LineHeight", PropType::Double, Note<PropType::Double>},
+    };
+    sub.factory = [](const ClassRecord& c) -> Object* { return new Recorder(c); };
+  });
 }
+
+Ref<Recorder> NewRecorder() { return CheckCast<Recorder>(RuntimeNewObject(Recorder::Class())); }
 
 std::string AllTypesRecord() {
   return LayoutWriter()

@@ -83,7 +83,7 @@ int RunCalc() {
     out += '\t';
     std::string focus = "-";
     for (const auto& [name, c] : w.Controls())
-      if (c->Class().IsA(RectControl::Class()) && static_cast<RectControl&>(*c).HasFocus()) focus = name;
+      if (auto* rc = AsOrNull<RectControl>(c.get()); rc && rc->HasFocus()) focus = name;
     out += focus;
     out += '\t';
     out += std::to_string(testing::BeepCount());
@@ -106,7 +106,7 @@ int RunEvents() {
   auto list = [&](const auto& names, auto pick) {
     std::string s;
     for (const char* n : names)
-      if (pick(static_cast<RectControl&>(*w.ControlByName(n)))) s += (s.empty() ? "" : ",") + std::string(n);
+      if (pick(CheckedAs<RectControl>(w.ControlByName(n).get()))) s += (s.empty() ? "" : ",") + std::string(n);
     return s.empty() ? std::string("-") : s;
   };
   std::string line;

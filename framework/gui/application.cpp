@@ -64,10 +64,7 @@ int g_argc = 1;
 char g_arg0[] = "zefa";
 char* g_argv[] = {g_arg0, nullptr};
 
-Application& A(Object* self) {
-  if (!self) RaiseNilObjectException();
-  return static_cast<Application&>(*self);
-}
+Application& A(Object* self) { return CheckedAs<Application>(self); }
 Object* MakeApplication(const ClassRecord& cls) { return new Application(cls); }
 [[noreturn]] void NotAvailable(const char* op) {
   Raise<FunctionNotFoundException>(std::string("Application.") + op + " is not available in this framework");
@@ -139,17 +136,16 @@ static_assert(InSlotOrder(kOperations, 0, Application::kSlotCount));
 }  // namespace
 
 const ClassRecord& Application::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("Application", nullptr);
-  rec->factory = MakeApplication;
-  rec->AddOperations(kOperations);
-  rec->AddEvents({"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
-                  "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"});
-  rec->interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::MacOSNotificationReceived}});
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  rec->methods.push_back({"_MacOSNotificationReceived", "(String)", &Application::MacOSNotificationReceived, {}});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Application", nullptr, [](ClassRecord& rec) {
+    rec.factory = MakeApplication;
+    rec.AddOperations(kOperations);
+    rec.AddEvents({"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
+                   "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"});
+    rec.interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::MacOSNotificationReceived}});
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+    rec.methods.push_back({"_MacOSNotificationReceived", "(String)", &Application::MacOSNotificationReceived, {}});
+  });
 }
 
 void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug, int64_t nonRelease, int64_t stage,
@@ -277,9 +273,9 @@ void InitPluginEntrypoints() { testing::TraceStep("_InitPluginEntrypoints"); }
 
 void RuntimeRegisterAppObject(Ref<Object> app) {
   testing::TraceStep("_RuntimeRegisterAppObject");
-  Ref<Object> checked = RuntimeCheckCast(app, Application::Class());
+  Ref<Application> checked = CheckCast<Application>(app);
   if (!checked) RaiseNilObjectException();
-  R().app = Ref<Application>(static_cast<Application*>(checked.get()));
+  R().app = checked;
 }
 
 Ref<Application> App() { return R().app; }
@@ -317,8 +313,7 @@ void UnhandledException(const Ref<Object>& exception) {
   R().unhandled = true;
   std::string cls = exception ? exception->Class().name : "nil";
   std::string msg;
-  if (exception && exception->Class().IsA(RuntimeException::Class()))
-    msg = static_cast<RuntimeException&>(*exception).Message();
+  if (auto* e = AsOrNull<RuntimeException>(exception.get())) msg = e->Message();
   std::fprintf(stderr, "zefa: unhandled %s: %s\n", cls.c_str(), msg.c_str());
   if (GuiIsUp()) MsgBox("An unexpected error ended the program: " + cls + (msg.empty() ? "" : ": " + msg));
 }

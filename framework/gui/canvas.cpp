@@ -38,20 +38,20 @@ void Ignore(Object&, const Value&) {}
 }  // namespace
 
 const ClassRecord& Canvas::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewControlClass(
-      "Canvas",
-      {"Activate", "Deactivate", "DoubleClick", "EnableMenuItems", "GotFocus", "LostFocus", "MouseDown",
-       "MouseDrag", "MouseUp", "Paint", "ScaleFactorChanged"},
-      {
-          {"AllowFocus", PropType::Boolean,
-           [](Object& o, const Value& v) { CanvasAccess::SetAllowFocus(static_cast<Canvas&>(o), v.Boolean()); }},
-          {"AllowTabs", PropType::Boolean, Ignore},
-          {"DoubleBuffer", PropType::Boolean, Ignore},  // Qt always double-buffers
-      },
-      MakeCanvas);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Canvas", &RectControl::Class, [](ClassRecord& rec) {
+    FillControlClass(
+        rec,
+        {"Activate", "Deactivate", "DoubleClick", "EnableMenuItems", "GotFocus", "LostFocus", "MouseDown",
+         "MouseDrag", "MouseUp", "Paint", "ScaleFactorChanged"},
+        {
+            {"AllowFocus", PropType::Boolean,
+             [](Object& o, const Value& v) { CanvasAccess::SetAllowFocus(CheckedAs<Canvas>(o), v.Boolean()); }},
+            {"AllowTabs", PropType::Boolean, Ignore},
+            {"DoubleBuffer", PropType::Boolean, Ignore},  // Qt always double-buffers
+        },
+        MakeCanvas);
+  });
 }
 
 void Canvas::CreateWidget(ContentWidget* parent) { native_->widget = new CanvasWidget(this, parent); }

@@ -12,11 +12,8 @@
 namespace zefa {
 namespace {
 
-RectControl& RC(Object& o) { return static_cast<RectControl&>(o); }
-RectControl& RC(Object* o) {
-  if (!o) RaiseNilObjectException();
-  return static_cast<RectControl&>(*o);
-}
+RectControl& RC(Object& o) { return CheckedAs<RectControl>(o); }
+RectControl& RC(Object* o) { return CheckedAs<RectControl>(o); }
 void Ignore(Object&, const Value&) {}
 
 template <int Which>
@@ -53,29 +50,26 @@ QColor ColorFromValue(uint32_t v) {
 }
 
 const ClassRecord& Control::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("Control", nullptr);
-  rec->AddEvents({"Close", "CreatePane", "Open"});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Control", nullptr,
+                        [](ClassRecord& rec) { rec.AddEvents({"Close", "CreatePane", "Open"}); });
 }
 
 const ClassRecord& RectControl::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("RectControl", &Control::Class());
-  rec->AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
-    RC(self).Constructor();
-    return {};
+  static ClassOnce once;
+  return BuildClassOnce(once, "RectControl", &Control::Class, [](ClassRecord& rec) {
+    rec.AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
+      RC(self).Constructor();
+      return {};
+    });
+    rec.AddOperation("SetFocus", "()", [](Object* self, Args) -> Value {
+      RC(self).SetFocus();
+      return {};
+    });
+    rec.AddEvents({"ConstructContextualMenu", "ContextualMenuAction", "DragEnter", "DragExit", "DragOver",
+                   "DropObject", "KeyDown", "KeyUp", "MouseEnter", "MouseExit", "MouseMove", "MouseWheel"});
+    rec.properties = CommonProperties();
   });
-  rec->AddOperation("SetFocus", "()", [](Object* self, Args) -> Value {
-    RC(self).SetFocus();
-    return {};
-  });
-  rec->AddEvents({"ConstructContextualMenu", "ContextualMenuAction", "DragEnter", "DragExit", "DragOver",
-                  "DropObject", "KeyDown", "KeyUp", "MouseEnter", "MouseExit", "MouseMove", "MouseWheel"});
-  rec->properties = CommonProperties();
-  return *rec;
 }
 
 RectControl::RectControl(const ClassRecord& cls) : Control(cls), native_(std::make_unique<Native>()) {}
@@ -209,14 +203,12 @@ std::vector<PropertyDescriptor> RectControl::FontProperties() {
   };
 }
 
-ClassRecord& NewControlClass(const char* name, std::initializer_list<const char*> ownEvents,
-                             std::vector<PropertyDescriptor> props, Factory factory) {
-  ClassRecord& rec = NewClassRecord(name, &RectControl::Class());
+void FillControlClass(ClassRecord& rec, std::initializer_list<const char*> ownEvents,
+                      std::vector<PropertyDescriptor> props, Factory factory) {
   rec.AddEvents(ownEvents);
   rec.properties = std::move(props);
   rec.factory = factory;
   for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
-  return rec;
 }
 
 }  // namespace zefa

@@ -81,8 +81,9 @@ class RectControl : public Control {
   bool tabStop_ = true;
 };
 
-// Fills a control class record: RectControl's table, its own events, properties and factory.
-ClassRecord& NewControlClass(const char* name, std::initializer_list<const char*> ownEvents,
-                             std::vector<PropertyDescriptor> props, Factory factory);
+// Fills a control class record made under RectControl or a class below it: its own events,
+// properties and factory, and the method list from the table.
+void FillControlClass(ClassRecord& rec, std::initializer_list<const char*> ownEvents,
+                      std::vector<PropertyDescriptor> props, Factory factory);
 
 }  // namespace zefa

@@ -27,8 +27,8 @@ void MsgBox(const std::string& text) {
 }
 
 const ClassRecord& MessageDialog::Class() {
-  static const ClassRecord& rec = NewClassRecord("MessageDialog", nullptr);
-  return rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "MessageDialog");
 }
 
 }  // namespace zefa

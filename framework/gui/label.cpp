@@ -59,12 +59,13 @@ class LabelWidget : public QLabel {
   Label* owner_;
 };
 
-Label& L(Object& o) { return static_cast<Label&>(o); }
-QLabel& QL(Object& o) {
-  QWidget* w = L(o).Widget();
+Label& L(Object& o) { return CheckedAs<Label>(o); }
+QLabel& QL(const Label& l) {
+  QWidget* w = l.Widget();
   if (!w) Raise<RuntimeException>("the label has not been constructed");
   return static_cast<QLabel&>(*w);
 }
+QLabel& QL(Object& o) { return QL(L(o)); }
 Object* MakeLabel(const ClassRecord& cls) { return new Label(cls); }
 void Ignore(Object&, const Value&) {}
 
@@ -79,31 +80,30 @@ Qt::Alignment AlignmentFor(int64_t v) {
 }  // namespace
 
 const ClassRecord& Label::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  std::vector<PropertyDescriptor> props = {
-      {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { QL(o).setWordWrap(v.Boolean()); }},
-      {"Selectable", PropType::Boolean,
-       [](Object& o, const Value& v) {
-         QL(o).setTextInteractionFlags(v.Boolean() ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-       }},
-      {"TextAlignment", PropType::Enum8,
-       [](Object& o, const Value& v) { QL(o).setAlignment(AlignmentFor(v.Integer())); }},
-      {"TextColor", PropType::Color,
-       [](Object& o, const Value& v) {
-         QPalette p = QL(o).palette();
-         p.setColor(QPalette::WindowText, ColorFromValue(static_cast<uint32_t>(v.Integer())));
-         QL(o).setPalette(p);
-       }},
-      {"Value", PropType::String, [](Object& o, const Value& v) { L(o).SetText(v.String()); }},
-      {"Text", PropType::String, [](Object& o, const Value& v) { L(o).SetText(v.String()); }},
-      {"DataSource", PropType::String, Ignore},
-      {"DataField", PropType::String, Ignore},
-  };
-  for (auto& f : FontProperties()) props.push_back(f);
-  rec = &NewControlClass("Label", {"AcceleratorKey", "MouseDown", "MouseDrag", "MouseUp"}, std::move(props),
-                         MakeLabel);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Label", &RectControl::Class, [](ClassRecord& rec) {
+    std::vector<PropertyDescriptor> props = {
+        {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { QL(o).setWordWrap(v.Boolean()); }},
+        {"Selectable", PropType::Boolean,
+         [](Object& o, const Value& v) {
+           QL(o).setTextInteractionFlags(v.Boolean() ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+         }},
+        {"TextAlignment", PropType::Enum8,
+         [](Object& o, const Value& v) { QL(o).setAlignment(AlignmentFor(v.Integer())); }},
+        {"TextColor", PropType::Color,
+         [](Object& o, const Value& v) {
+           QPalette p = QL(o).palette();
+           p.setColor(QPalette::WindowText, ColorFromValue(static_cast<uint32_t>(v.Integer())));
+           QL(o).setPalette(p);
+         }},
+        {"Value", PropType::String, [](Object& o, const Value& v) { L(o).SetText(v.String()); }},
+        {"Text", PropType::String, [](Object& o, const Value& v) { L(o).SetText(v.String()); }},
+        {"DataSource", PropType::String, Ignore},
+        {"DataField", PropType::String, Ignore},
+    };
+    for (auto& f : FontProperties()) props.push_back(f);
+    FillControlClass(rec, {"AcceleratorKey", "MouseDown", "MouseDrag", "MouseUp"}, std::move(props), MakeLabel);
+  });
 }
 
 void Label::CreateWidget(ContentWidget* parent) {
@@ -113,7 +113,10 @@ void Label::CreateWidget(ContentWidget* parent) {
   native_->widget = w;
 }
 
-std::string Label::Text() const { return static_cast<QLabel*>(Widget())->text().toStdString(); }
+std::string Label::Text() const {
+  CheckUIThread();
+  return QL(*this).text().toStdString();
+}
 
 void Label::SetText(const std::string& text) {
   CheckUIThread();

@@ -19,14 +19,11 @@
 namespace zefa {
 namespace {
 
-MenuItem& M(Object* self) {
-  if (!self) RaiseNilObjectException();
-  return static_cast<MenuItem&>(*self);
-}
+MenuItem& M(Object* self) { return CheckedAs<MenuItem>(self); }
 Ref<MenuItem> ItemArg(const Value& v) {
-  Ref<Object> o = RuntimeCheckCast(v.ObjectRef(), MenuItem::Class());
-  if (!o) RaiseNilObjectException();
-  return Ref<MenuItem>(static_cast<MenuItem*>(o.get()));
+  Ref<MenuItem> item = CheckCast<MenuItem>(v.ObjectRef());
+  if (!item) RaiseNilObjectException();
+  return item;
 }
 Object* MakeItem(const ClassRecord& cls) { return new MenuItem(cls); }
 [[noreturn]] void NotAvailable(const char* op) {
@@ -214,11 +211,11 @@ void AddItems(QMenu* menu, const MenuItem& parent, const Finder& finder) {
     if (item->Value().empty() && item->Count() == 0) continue;  // nothing to draw
     QAction* a = menu->addAction(MenuText(item->Value(), false));
     if (!item->Shortcut().empty()) a->setShortcut(QKeySequence(QString::fromStdString(ShortcutKeys(item->Shortcut()))));
-    QObject::connect(a, &QAction::triggered, [item, finder] { Choose(item, finder); });
+    QObject::connect(a, &QAction::triggered, a, [item, finder] { Choose(item, finder); });
     if (item->AutoEnabled()) automatic.emplace_back(a, item);
   }
   if (automatic.empty()) return;
-  QObject::connect(menu, &QMenu::aboutToShow, [automatic, finder] {
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [automatic, finder] {
     QLineEdit* edit = finder->Field();
     for (const auto& [action, item] : automatic) action->setEnabled(WouldAct(*item, edit));
   });
@@ -227,51 +224,44 @@ void AddItems(QMenu* menu, const MenuItem& parent, const Finder& finder) {
 }  // namespace
 
 const ClassRecord& MenuItem::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("MenuItem", nullptr);
-  rec->factory = MakeItem;
-  rec->AddOperations(kOperations);
-  rec->AddEvents({"Action"});
-  AddMethodList(*rec);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "MenuItem", nullptr, [](ClassRecord& rec) {
+    rec.factory = MakeItem;
+    rec.AddOperations(kOperations);
+    rec.AddEvents({"Action"});
+    AddMethodList(rec);
+  });
 }
 
 const ClassRecord& MenuBar::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("MenuBar", &MenuItem::Class());
-  rec->table[MenuItem::k_DependencyList].fn = BarDependencies;
-  rec->AddOperation("_InstallClone", "(MenuItem)", [](Object* self, Args) -> Value {
-    M(self);
-    return BarDependencies(self, {});
+  static ClassOnce once;
+  return BuildClassOnce(once, "MenuBar", &MenuItem::Class, [](ClassRecord& rec) {
+    rec.table[MenuItem::k_DependencyList].fn = BarDependencies;
+    rec.AddOperation("_InstallClone", "(MenuItem)", [](Object* self, Args) -> Value {
+      M(self);
+      return BarDependencies(self, {});
+    });
+    AddMethodList(rec);
   });
-  AddMethodList(*rec);
-  return *rec;
 }
 
 const ClassRecord& QuitMenuItem::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("QuitMenuItem", &MenuItem::Class());
-  Method action = [](Object* self, Args) -> Value {
-    EndException::Class();
-    return QuitMenuAction(M(self));
-  };
-  rec->AddOperation("Event_Action", "() as Boolean", action);
-  rec->AddEvents({"MenuItemSelected"});
-  rec->SetHook("Action", action);
-  AddMethodList(*rec);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "QuitMenuItem", &MenuItem::Class, [](ClassRecord& rec) {
+    Method action = [](Object* self, Args) -> Value {
+      EndException::Class();
+      return QuitMenuAction(M(self));
+    };
+    rec.AddOperation("Event_Action", "() as Boolean", action);
+    rec.AddEvents({"MenuItemSelected"});
+    rec.SetHook("Action", action);
+    AddMethodList(rec);
+  });
 }
 
 const ClassRecord& AppleMenuItem::Class() {
-  static ClassRecord* rec = nullptr;
-  if (!rec) {
-    rec = &NewClassRecord("AppleMenuItem", &MenuItem::Class());
-    AddMethodList(*rec);
-  }
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "AppleMenuItem", &MenuItem::Class, AddMethodList);
 }
 
 void MenuItem::Constructor() { CheckUIThread(); }

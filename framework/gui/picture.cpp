@@ -112,11 +112,8 @@ std::optional<std::string> ReadPictureFile(const std::filesystem::path& path, st
 }  // namespace
 
 const ClassRecord& Picture::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("Picture", nullptr);
-  rec->factory = MakePicture;
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Picture", nullptr, [](ClassRecord& rec) { rec.factory = MakePicture; });
 }
 
 Picture::Picture(const ClassRecord& cls, Bitmap image)

@@ -6,6 +6,7 @@
 #include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
+#include "framework/runtime/ui_thread.h"
 
 namespace zefa {
 namespace {
@@ -13,7 +14,8 @@ namespace {
 class ButtonWidget : public QPushButton {
  public:
   ButtonWidget(PushButton* owner, QWidget* parent) : QPushButton(parent), owner_(owner) {
-    connect(this, &QPushButton::clicked, [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, PushButton::kAction); }); });
+    connect(this, &QPushButton::clicked, this,
+            [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, PushButton::kAction); }); });
   }
 
  protected:
@@ -30,30 +32,31 @@ class ButtonWidget : public QPushButton {
   PushButton* owner_;
 };
 
-QPushButton& QB(Object& o) {
-  QWidget* w = static_cast<PushButton&>(o).Widget();
+QPushButton& QB(const PushButton& b) {
+  QWidget* w = b.Widget();
   if (!w) Raise<RuntimeException>("the button has not been constructed");
   return static_cast<QPushButton&>(*w);
 }
+QPushButton& QB(Object& o) { return QB(CheckedAs<PushButton>(o)); }
 Object* MakeButton(const ClassRecord& cls) { return new PushButton(cls); }
 void Ignore(Object&, const Value&) {}
 
 }  // namespace
 
 const ClassRecord& PushButton::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  std::vector<PropertyDescriptor> props = {
-      {"MacButtonStyle", PropType::Enum8, Ignore},
-      {"Cancel", PropType::Boolean, Ignore},
-      {"Default", PropType::Boolean, [](Object& o, const Value& v) { QB(o).setDefault(v.Boolean()); }},
-      {"Caption", PropType::String,
-       [](Object& o, const Value& v) { QB(o).setText(QString::fromStdString(v.String())); }},
-  };
-  for (auto& f : FontProperties()) props.push_back(f);
-  rec = &NewControlClass("PushButton", {"Action", "GotFocus", "LostFocus", "MouseDown", "MouseUp"},
-                         std::move(props), MakeButton);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "PushButton", &RectControl::Class, [](ClassRecord& rec) {
+    std::vector<PropertyDescriptor> props = {
+        {"MacButtonStyle", PropType::Enum8, Ignore},
+        {"Cancel", PropType::Boolean, Ignore},
+        {"Default", PropType::Boolean, [](Object& o, const Value& v) { QB(o).setDefault(v.Boolean()); }},
+        {"Caption", PropType::String,
+         [](Object& o, const Value& v) { QB(o).setText(QString::fromStdString(v.String())); }},
+    };
+    for (auto& f : FontProperties()) props.push_back(f);
+    FillControlClass(rec, {"Action", "GotFocus", "LostFocus", "MouseDown", "MouseUp"}, std::move(props),
+                     MakeButton);
+  });
 }
 
 void PushButton::CreateWidget(ContentWidget* parent) {
@@ -62,6 +65,9 @@ void PushButton::CreateWidget(ContentWidget* parent) {
   native_->widget = b;
 }
 
-std::string PushButton::Caption() const { return static_cast<QPushButton*>(Widget())->text().toStdString(); }
+std::string PushButton::Caption() const {
+  CheckUIThread();
+  return QB(*this).text().toStdString();
+}
 
 }  // namespace zefa

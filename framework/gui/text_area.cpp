@@ -10,7 +10,7 @@
 namespace zefa {
 namespace {
 
-TextArea& T(Object& o) { return static_cast<TextArea&>(o); }
+TextArea& T(Object& o) { return CheckedAs<TextArea>(o); }
 TextAreaWidget& TW(const TextArea& t) {
   QWidget* w = t.Widget();
   if (!w) Raise<RuntimeException>("the text field has not been constructed");
@@ -39,53 +39,49 @@ Qt::Alignment AlignmentFor(int64_t v) {
 }  // namespace
 
 const ClassRecord& TextEdit::Class() {
-  static ClassRecord* rec = nullptr;
-  if (!rec) rec = &NewClassRecord("TextEdit", &RectControl::Class());
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "TextEdit", &RectControl::Class);
 }
 
 const ClassRecord& TextArea::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  std::vector<PropertyDescriptor> props = {
-      {"BackgroundColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Base, v); }},
-      {"TextColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Text, v); }},
-      {"HasBorder", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setFrame(v.Boolean()); }},
-      {"Format", PropType::String, Ignore},
-      {"HideSelection", PropType::Boolean, Ignore},
-      {"LineHeight", PropType::Double, Ignore},
-      {"LineSpacing", PropType::Double, Ignore},
-      {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { TW(o).Rules().multiLine = v.Boolean(); }},
-      // The field shows one line and scrolls with the cursor; there are no scroll bars to show.
-      {"HasHorizontalScrollbar", PropType::Boolean, Ignore},
-      {"HasVerticalScrollbar", PropType::Boolean, Ignore},
-      {"AllowStyledText", PropType::Boolean, Ignore},
-      {"Value", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
-      {"Text", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
-      {"AllowTabs", PropType::Boolean,
-       [](Object&, const Value& v) {
-         if (v.Boolean()) Raise<UnsupportedFormatException>("text fields here do not take tab characters");
-       }},
-      {"TextAlignment", PropType::Enum8,
-       [](Object& o, const Value& v) { TW(o).setAlignment(AlignmentFor(v.Integer()) | Qt::AlignVCenter); }},
-      {"AllowSpellChecking", PropType::Boolean, Ignore},
-      {"MaximumCharactersAllowed", PropType::Integer,
-       [](Object& o, const Value& v) { TW(o).Rules().maxChars = std::max<int64_t>(v.Integer(), 0); }},
-      {"ValidationMask", PropType::String,
-       [](Object& o, const Value& v) { TW(o).Rules().mask = QString::fromStdString(v.String()); }},
-      {"ReadOnly", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setReadOnly(v.Boolean()); }},
-      {"DataSource", PropType::String, Ignore},
-      {"DataField", PropType::String, Ignore},
-  };
-  for (auto& f : FontProperties()) props.push_back(f);
-  // Its base is TextEdit; NewControlClass would hang it under RectControl, so build it here.
-  rec = &NewClassRecord("TextArea", &TextEdit::Class());
-  rec->AddEvents({"EnableMenuItems", "GotFocus", "LostFocus", "MouseDown", "MouseUp", "SelChange", "TextChange",
-                  "ValidationError"});
-  rec->properties = std::move(props);
-  rec->factory = MakeTextArea;
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "TextArea", &TextEdit::Class, [](ClassRecord& rec) {
+    std::vector<PropertyDescriptor> props = {
+        {"BackgroundColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Base, v); }},
+        {"TextColor", PropType::Color, [](Object& o, const Value& v) { SetColor(o, QPalette::Text, v); }},
+        {"HasBorder", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setFrame(v.Boolean()); }},
+        {"Format", PropType::String, Ignore},
+        {"HideSelection", PropType::Boolean, Ignore},
+        {"LineHeight", PropType::Double, Ignore},
+        {"LineSpacing", PropType::Double, Ignore},
+        {"MultiLine", PropType::Boolean, [](Object& o, const Value& v) { TW(o).Rules().multiLine = v.Boolean(); }},
+        // The field shows one line and scrolls with the cursor; there are no scroll bars to show.
+        {"HasHorizontalScrollbar", PropType::Boolean, Ignore},
+        {"HasVerticalScrollbar", PropType::Boolean, Ignore},
+        {"AllowStyledText", PropType::Boolean, Ignore},
+        {"Value", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
+        {"Text", PropType::String, [](Object& o, const Value& v) { T(o).SetText(v.String()); }},
+        {"AllowTabs", PropType::Boolean,
+         [](Object&, const Value& v) {
+           if (v.Boolean()) Raise<UnsupportedFormatException>("text fields here do not take tab characters");
+         }},
+        {"TextAlignment", PropType::Enum8,
+         [](Object& o, const Value& v) { TW(o).setAlignment(AlignmentFor(v.Integer()) | Qt::AlignVCenter); }},
+        {"AllowSpellChecking", PropType::Boolean, Ignore},
+        {"MaximumCharactersAllowed", PropType::Integer,
+         [](Object& o, const Value& v) { TW(o).Rules().maxChars = std::max<int64_t>(v.Integer(), 0); }},
+        {"ValidationMask", PropType::String,
+         [](Object& o, const Value& v) { TW(o).Rules().mask = QString::fromStdString(v.String()); }},
+        {"ReadOnly", PropType::Boolean, [](Object& o, const Value& v) { TW(o).setReadOnly(v.Boolean()); }},
+        {"DataSource", PropType::String, Ignore},
+        {"DataField", PropType::String, Ignore},
+    };
+    for (auto& f : FontProperties()) props.push_back(f);
+    FillControlClass(rec,
+                     {"EnableMenuItems", "GotFocus", "LostFocus", "MouseDown", "MouseUp", "SelChange", "TextChange",
+                      "ValidationError"},
+                     std::move(props), MakeTextArea);
+  });
 }
 
 void TextArea::CreateWidget(ContentWidget* parent) { native_->widget = new TextAreaWidget(this, parent); }

@@ -10,31 +10,30 @@
 namespace zefa {
 namespace {
 Object* MakeTimer(const ClassRecord& cls) { return new Timer(cls); }
-Timer& Tm(Object& o) { return static_cast<Timer&>(o); }
+Timer& Tm(Object& o) { return CheckedAs<Timer>(o); }
 }  // namespace
 
 const ClassRecord& Timer::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("Timer", nullptr);
-  rec->factory = MakeTimer;
-  rec->AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
-    if (!self) RaiseNilObjectException();
-    return {};
+  static ClassOnce once;
+  return BuildClassOnce(once, "Timer", nullptr, [](ClassRecord& rec) {
+    rec.factory = MakeTimer;
+    rec.AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
+      if (!self) RaiseNilObjectException();
+      return {};
+    });
+    rec.AddEvents({"Action"});
+    rec.properties = {
+        {"RunMode", PropType::Enum8, [](Object& o, const Value& v) { Tm(o).SetRunMode(v.Integer()); }},
+        {"Period", PropType::Integer, [](Object& o, const Value& v) { Tm(o).SetPeriod(v.Integer()); }},
+    };
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
   });
-  rec->AddEvents({"Action"});
-  rec->properties = {
-      {"RunMode", PropType::Enum8, [](Object& o, const Value& v) { Tm(o).SetRunMode(v.Integer()); }},
-      {"Period", PropType::Integer, [](Object& o, const Value& v) { Tm(o).SetPeriod(v.Integer()); }},
-  };
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
 }
 
 struct Timer::Clock : QTimer {};
 
 Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<Clock>()) {
-  QObject::connect(timer_.get(), &QTimer::timeout, [this] {
+  QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
     Ref<Object> keep(this);  // the handler may drop the last other reference
     if (mode_ == kSingle) timer_->stop();
     DeliverFromToolkit([&] { RaiseEvent(*this, kAction); });

@@ -24,15 +24,13 @@ namespace {
 
 // The framework's hold on every constructed window, by runtime class name. Never destroyed (no
 // widget may go inside the exit handlers); the finaliser pass empties it.
-std::map<std::string, Ref<Object>, std::less<>>& OpenWindows() {
-  static auto& open = *new std::map<std::string, Ref<Object>, std::less<>>;
+std::map<std::string, Ref<Window>, std::less<>>& OpenWindows() {
+  static auto& open = *new std::map<std::string, Ref<Window>, std::less<>>;
   return open;
 }
 
-Window& Self(Object* self) {
-  if (!self) RaiseNilObjectException();
-  return static_cast<Window&>(*self);
-}
+Window& Self(Object* self) { return CheckedAs<Window>(self); }
+Window& Self(Object& self) { return CheckedAs<Window>(self); }
 
 [[noreturn]] void NotAvailable(const char* op) {
   Raise<FunctionNotFoundException>(std::string("Window.") + op + " is not available in this framework");
@@ -180,15 +178,15 @@ static_assert(InSlotOrder(kOperations, 0, Window::kSlotCount));
 
 template <void (Window::*F)(int64_t)>
 void IntSetter(Object& o, const Value& v) {
-  (static_cast<Window&>(o).*F)(v.Integer());
+  (Self(o).*F)(v.Integer());
 }
 template <int Which>
 void LimitSetter(Object& o, const Value& v) {
-  static_cast<Window&>(o).SetLimit(Which, v.Integer());
+  Self(o).SetLimit(Which, v.Integer());
 }
 template <int Which>
 void ButtonSetter(Object& o, const Value& v) {
-  static_cast<Window&>(o).SetTitleButton(Which, v.Boolean());
+  Self(o).SetTitleButton(Which, v.Boolean());
 }
 void Ignore(Object&, const Value&) {}
 
@@ -201,13 +199,13 @@ void AddProperties(ClassRecord& r) {
       {"MaximumWidth", PropType::Integer, LimitSetter<2>},
       {"MaximumHeight", PropType::Integer, LimitSetter<3>},
       {"Type", PropType::Enum8, IntSetter<&Window::SetType>},
-      {"Title", PropType::String, [](Object& o, const Value& v) { static_cast<Window&>(o).SetTitle(v.String()); }},
+      {"Title", PropType::String, [](Object& o, const Value& v) { Self(o).SetTitle(v.String()); }},
       {"HasCloseButton", PropType::Boolean, ButtonSetter<0>},
       {"HasMaximizeButton", PropType::Boolean, ButtonSetter<1>},
       {"HasMinimizeButton", PropType::Boolean, ButtonSetter<2>},
       {"HasFullScreenButton", PropType::Boolean, Ignore},  // no full-screen button on this desktop
       {"Resizeable", PropType::Boolean,
-       [](Object& o, const Value& v) { static_cast<Window&>(o).SetResizeable(v.Boolean()); }},
+       [](Object& o, const Value& v) { Self(o).SetResizeable(v.Boolean()); }},
       {"Composite", PropType::Boolean, Ignore},
       {"MacProcId", PropType::Integer, Ignore},
       {"FullScreen", PropType::Boolean,
@@ -216,13 +214,13 @@ void AddProperties(ClassRecord& r) {
        }},
       {"DefaultLocation", PropType::Enum8, IntSetter<&Window::SetDefaultLocation>},
       {"Visible", PropType::Boolean,
-       [](Object& o, const Value& v) { static_cast<Window&>(o).SetVisibleProperty(v.Boolean()); }},
+       [](Object& o, const Value& v) { Self(o).SetVisibleProperty(v.Boolean()); }},
       {"HasBackgroundColor", PropType::Boolean,
-       [](Object& o, const Value& v) { static_cast<Window&>(o).SetHasBackgroundColor(v.Boolean()); }},
+       [](Object& o, const Value& v) { Self(o).SetHasBackgroundColor(v.Boolean()); }},
       {"BackgroundColor", PropType::Color,
-       [](Object& o, const Value& v) { static_cast<Window&>(o).SetBackgroundColor(static_cast<uint32_t>(v.Integer())); }},
+       [](Object& o, const Value& v) { Self(o).SetBackgroundColor(static_cast<uint32_t>(v.Integer())); }},
       {"MenuBarVisible", PropType::Boolean,
-       [](Object& o, const Value& v) { static_cast<Window&>(o).SetMenuBarVisible(v.Boolean()); }},
+       [](Object& o, const Value& v) { Self(o).SetMenuBarVisible(v.Boolean()); }},
       {"LiveResize", PropType::Boolean, Ignore},
   };
 }
@@ -230,20 +228,19 @@ void AddProperties(ClassRecord& r) {
 }  // namespace
 
 const ClassRecord& Window::Class() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("Window", nullptr);
-  rec->factory = MakeWindow;
-  rec->AddOperations(kOperations);
-  rec->AddEvents({"Activate", "AddMenuHandlers", "CancelClose", "Close", "ConstructContextualMenu",
-                  "ContentsChanged", "ContextualMenuAction", "CreateControls", "Deactivate", "DragEnter",
-                  "DragExit", "DragOver", "DropObject", "EnableMenuItems", "KeyDown", "KeyUp", "Layout",
-                  "Maximize", "Minimize", "MouseDown", "MouseDrag", "MouseEnter", "MouseExit", "MouseMove",
-                  "MouseUp", "MouseWheel", "Moved", "Open", "Paint", "Resized", "Resizing", "Restore",
-                  "ScaleFactorChanged", "SetupBindings"});
-  AddProperties(*rec);
-  for (const Operation& op : rec->table) rec->methods.push_back({op.name, op.signature, op.fn, {}});
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Window", nullptr, [](ClassRecord& rec) {
+    rec.factory = MakeWindow;
+    rec.AddOperations(kOperations);
+    rec.AddEvents({"Activate", "AddMenuHandlers", "CancelClose", "Close", "ConstructContextualMenu",
+                   "ContentsChanged", "ContextualMenuAction", "CreateControls", "Deactivate", "DragEnter",
+                   "DragExit", "DragOver", "DropObject", "EnableMenuItems", "KeyDown", "KeyUp", "Layout",
+                   "Maximize", "Minimize", "MouseDown", "MouseDrag", "MouseEnter", "MouseExit", "MouseMove",
+                   "MouseUp", "MouseWheel", "Moved", "Open", "Paint", "Resized", "Resizing", "Restore",
+                   "ScaleFactorChanged", "SetupBindings"});
+    AddProperties(rec);
+    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+  });
 }
 
 Window::Window(const ClassRecord& cls) : Object(cls) {}
@@ -254,8 +251,8 @@ void Window::Teardown() {
   // Controls go first: their widgets are children of ours.
   auto controls = std::move(controls_);
   controls.clear();
-  delete std::exchange(top_, nullptr);
-  content_ = nullptr;
+  std::exchange(top_, nullptr).reset();
+  content_ = nullptr;  // went down with its parent
 }
 
 void Window::RequireWidget() const {
@@ -266,13 +263,13 @@ void Window::Constructor() {
   CheckUIThread();
   RequireGui();
   if (top_) Raise<RuntimeException>("the window " + Object::Class().name + " is already constructed");
-  Ref<Object> keep(this);
-  top_ = new WindowWidget(this);
+  Ref<Window> keep(this);
+  top_ = std::make_unique<WindowWidget>(this);
   top_->setAttribute(Qt::WA_QuitOnClose, false);  // quitting is the application's decision
-  auto* layout = new QVBoxLayout(top_);
+  auto* layout = new QVBoxLayout(top_.get());
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  content_ = new ContentWidget(this, top_);
+  content_ = new ContentWidget(this, top_.get());
   content_->setAutoFillBackground(true);
   content_->resize(100, 100);
   layout->addWidget(content_);
@@ -347,7 +344,7 @@ bool Window::OnCloseRequested() {
   if (!HasWindowHook(*this, kCloseEvent)) {
     bool othersVisible = false;
     for (auto& [name, w] : OpenWindows())
-      if (w.get() != this && static_cast<Window&>(*w).IsVisible()) othersVisible = true;
+      if (w.get() != this && w->IsVisible()) othersVisible = true;
     if (!othersVisible) Quit(0);
   }
   return true;
@@ -365,7 +362,7 @@ bool Window::OnMouseDown(int x, int y) {
 
 Ref<Object> Window::New(const ClassRecord& cls) {
   Ref<Object> obj = RuntimeNewObject(cls);
-  if (obj->Class().IsA(Control::Class())) static_cast<Control&>(*obj).SetOwner(this);
+  if (auto* control = AsOrNull<Control>(obj.get())) control->SetOwner(this);
   return obj;
 }
 
@@ -373,7 +370,7 @@ void Window::AddControl(std::string name, Ref<Object> control) {
   CheckUIThread();
   if (!control) RaiseNilObjectException();
   if (ControlByName(name)) Raise<RuntimeException>("the window already has a control named " + name);
-  if (control->Class().IsA(Control::Class())) static_cast<Control&>(*control).SetRegisteredName(name);
+  if (auto* c = AsOrNull<Control>(control.get())) c->SetRegisteredName(name);
   controls_.emplace_back(std::move(name), std::move(control));
 }
 
@@ -384,8 +381,10 @@ Ref<Object> Window::ControlByName(std::string_view name) const {
 }
 
 Ref<Object> Window::ControlByNameIndex(std::string_view name, int64_t index) const {
-  for (const auto& [n, c] : controls_)
-    if (n == name && c->Class().IsA(Control::Class()) && static_cast<Control&>(*c).Index() == index) return c;
+  for (const auto& [n, c] : controls_) {
+    const Control* control = n == name ? AsOrNull<Control>(c.get()) : nullptr;
+    if (control && control->Index() == index) return c;
+  }
   return nullptr;
 }
 
@@ -494,10 +493,8 @@ void Window::FitToContent() {
 void Window::ApplyTabOrder() {
   std::vector<RectControl*> stops;
   for (auto& [name, c] : controls_)
-    if (c->Class().IsA(RectControl::Class())) {
-      auto& rc = static_cast<RectControl&>(*c);
-      if (rc.TabStop() && rc.Widget() && rc.Widget()->focusPolicy() & Qt::TabFocus) stops.push_back(&rc);
-    }
+    if (auto* rc = AsOrNull<RectControl>(c.get()))
+      if (rc->TabStop() && rc->Widget() && rc->Widget()->focusPolicy() & Qt::TabFocus) stops.push_back(rc);
   std::stable_sort(stops.begin(), stops.end(),
                    [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
   for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1]->Widget(), stops[i]->Widget());
@@ -506,7 +503,7 @@ void Window::ApplyTabOrder() {
 void Window::InstallMenuBar() {
   MenuItem* bar = ApplicationMenuBar();
   if (!bar || !menuBarVisible_) return;
-  top_->layout()->setMenuBar(BuildMenuBar(*bar, top_));
+  top_->layout()->setMenuBar(BuildMenuBar(*bar, top_.get()));
 }
 
 void Window::Centre() {
@@ -529,7 +526,7 @@ Ref<Object> GetImplicitWindow(std::string_view className) {
 void ReleaseAllWindows() {
   auto open = std::move(OpenWindows());
   OpenWindows().clear();
-  for (auto& [name, w] : open) static_cast<Window&>(*w).Teardown();
+  for (auto& [name, w] : open) w->Teardown();
   open.clear();
 }
 

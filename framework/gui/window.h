@@ -1,6 +1,7 @@
 #pragma once
 // The framework's window: a top-level Qt widget with an optional menu bar above a content area
 // of the record's Width x Height, where the controls sit at their layout positions.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -49,7 +50,7 @@ class Window : public Object {
   Ref<Object> ControlByName(std::string_view name) const;
   Ref<Object> ControlByNameIndex(std::string_view name, int64_t index) const;
 
-  WindowWidget* Widget() const { return top_; }      // the top-level widget
+  WindowWidget* Widget() const { return top_.get(); }  // the top-level widget
   ContentWidget* Content() const { return content_; } // the area the controls sit in
   bool IsVisible() const;
   const std::vector<std::pair<std::string, Ref<Object>>>& Controls() const { return controls_; }
@@ -85,8 +86,8 @@ class Window : public Object {
   void InstallMenuBar();
   void Centre();
 
-  WindowWidget* top_ = nullptr;
-  ContentWidget* content_ = nullptr;
+  std::unique_ptr<WindowWidget> top_;  // no Qt parent: the window owns it
+  ContentWidget* content_ = nullptr;     // a child of top_
   std::vector<std::pair<std::string, Ref<Object>>> controls_;  // creation order
   // Shape of the window until it is built; the widget takes it over from then on.
   int64_t type_ = 0, location_ = 0;

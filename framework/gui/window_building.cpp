@@ -19,8 +19,7 @@ Ref<Object> Fetch(Object* window, std::string_view name, const ClassRecord& cast
 
 // The canvas is fetched by name and cast first, and only then is the picture accessor called.
 void SetCanvasBackdrop(Object* window, std::string_view name, Ref<Picture> (*picture)()) {
-  Ref<Object> canvas = Fetch(window, name, Canvas::Class());
-  static_cast<Canvas&>(*canvas).SetBackdrop(picture());
+  CheckedAs<Canvas>(*Fetch(window, name, Canvas::Class())).SetBackdrop(picture());
 }
 
 void ApplyControlRecord(Object* window, std::string_view name, const ClassRecord& castTo, const std::string& record) {

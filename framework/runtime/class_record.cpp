@@ -19,6 +19,13 @@ std::mutex& RegistryLock() {
   return lock;
 }
 
+// One lock for all building: a record's filling builds its base's and others' records on the
+// same thread, so one recursive lock is never taken in two orders.
+std::recursive_mutex& BuildLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Spell(const Signature& sig, std::string_view open, std::string_view close) {
@@ -114,16 +121,37 @@ ClassRecord& NewClassRecord(std::string name, const ClassRecord* super) {
   return ref;
 }
 
+const ClassRecord& BuildClassOnce(ClassOnce& once, std::string name, const ClassRecord& (*super)(),
+                                  void (*fill)(ClassRecord&)) {
+  if (const ClassRecord* built = once.built_.load(std::memory_order_acquire)) return *built;
+  std::lock_guard<std::recursive_mutex> hold(BuildLock());
+  if (const ClassRecord* built = once.built_.load(std::memory_order_acquire)) return *built;
+  if (once.building_) return *once.building_;  // called back from its own filling
+  ClassRecord& rec = NewClassRecord(std::move(name), super ? &super() : nullptr);
+  once.building_ = &rec;
+  // A filling that fails leaves the record as far as it got: lookups already find it, and a
+  // second record of that name would take its place under them.
+  struct Publish {
+    ClassOnce& once;
+    ~Publish() {
+      once.built_.store(once.building_, std::memory_order_release);
+      once.building_ = nullptr;
+    }
+  } publish{once};
+  if (fill) fill(rec);
+  return rec;
+}
+
 const ClassRecord* FindClassRecord(std::string_view name) {
   std::lock_guard<std::mutex> hold(RegistryLock());
   auto it = Registry().find(name);
   return it == Registry().end() ? nullptr : it->second.get();
 }
 
-#define ZEFA_VALUE_BOX_RECORD(Name)                                  \
-  const ClassRecord& Name::Class() {                                 \
-    static const ClassRecord& rec = NewClassRecord(#Name, nullptr);  \
-    return rec;                                                      \
+#define ZEFA_VALUE_BOX_RECORD(Name)     \
+  const ClassRecord& Name::Class() {    \
+    static ClassOnce once;              \
+    return BuildClassOnce(once, #Name); \
   }
 ZEFA_VALUE_BOX_RECORD(BooleanBox)
 ZEFA_VALUE_BOX_RECORD(IntegerBox)
@@ -138,10 +166,15 @@ Ref<Object> RuntimeNewObject(const ClassRecord& cls) {
 }
 
 Ref<Object> RuntimeCheckCast(const Ref<Object>& obj, const ClassRecord& cls) {
-  if (!obj) return nullptr;
+  if (obj) RuntimeCheckCastNonNil(obj.get(), cls);
+  return obj;
+}
+
+Object& RuntimeCheckCastNonNil(Object* obj, const ClassRecord& cls) {
+  if (!obj) RaiseNilObjectException();
   if (!obj->Class().IsA(cls))
     Raise<IllegalCastException>("an object of class " + obj->Class().name + " is not a " + cls.name);
-  return obj;
+  return *obj;
 }
 
 Value CallSlot(Object* self, int slot, Args args) {

@@ -1,8 +1,10 @@
 #pragma once
 // Class records: what the runtime knows of a class, built once and found by lookup.
+#include <atomic>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -107,6 +109,24 @@ struct ClassRecord {
 ClassRecord& NewClassRecord(std::string name, const ClassRecord* super);
 const ClassRecord* FindClassRecord(std::string_view name);
 
+// Where a class's Class() keeps its record: `static ClassOnce once;` (constant-initialised).
+class ClassOnce {
+ public:
+  constexpr ClassOnce() = default;
+
+ private:
+  friend const ClassRecord& BuildClassOnce(ClassOnce&, std::string, const ClassRecord& (*)(),
+                                           void (*)(ClassRecord&));
+  std::atomic<const ClassRecord*> built_{nullptr};
+  ClassRecord* building_ = nullptr;  // guarded by the building lock
+};
+
+// The record of a class, made by NewClassRecord under the base's record and filled on the first
+// call, however many threads make that call at once (the wrong-thread exception is raised on a
+// worker). A call back into the same Class() while it is filled gets the record as built so far.
+const ClassRecord& BuildClassOnce(ClassOnce& once, std::string name, const ClassRecord& (*super)() = nullptr,
+                                  void (*fill)(ClassRecord&) = nullptr);
+
 // A new object of the class, not yet constructed, owned by the caller.
 Ref<Object> RuntimeNewObject(const ClassRecord& cls);
 // The same object seen as that class; nil stays nil; a mismatch raises IllegalCastException.
@@ -115,6 +135,23 @@ Ref<Object> RuntimeCheckCast(const Ref<Object>& obj, const ClassRecord& cls);
 template <class T>
 Ref<T> CheckCast(const Ref<Object>& obj) {
   return Ref<T>(static_cast<T*>(RuntimeCheckCast(obj, T::Class()).get()));
+}
+// The object seen as a T: nil raises NilObjectException, another class IllegalCastException.
+Object& RuntimeCheckCastNonNil(Object* obj, const ClassRecord& cls);
+template <class T>
+T& CheckedAs(Object* obj) {
+  static_assert(std::is_base_of_v<Object, T>);
+  return static_cast<T&>(RuntimeCheckCastNonNil(obj, T::Class()));
+}
+template <class T>
+T& CheckedAs(Object& obj) {
+  return CheckedAs<T>(&obj);
+}
+// The object as a T, or null when it is nil or of another class.
+template <class T>
+T* AsOrNull(Object* obj) {
+  static_assert(std::is_base_of_v<Object, T>);
+  return obj && obj->Class().IsA(T::Class()) ? static_cast<T*>(obj) : nullptr;
 }
 
 // Calls a class-table operation of the receiver by slot.

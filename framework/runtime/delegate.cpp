@@ -9,9 +9,8 @@
 namespace zefa {
 
 const ClassRecord& Delegate::Class() {
-  static ClassRecord* rec = nullptr;
-  if (!rec) rec = &NewClassRecord("Delegate", nullptr);
-  return *rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "Delegate");
 }
 
 Delegate::Delegate(Glue glue, Method method, Object* target, std::string signature, int flag)

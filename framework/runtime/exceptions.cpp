@@ -7,25 +7,19 @@ namespace {
 
 Object* MakeException(const ClassRecord& cls) { return new RuntimeException(cls, ""); }
 
-const ClassRecord& Root(const char* name) {
-  ClassRecord& rec = NewClassRecord(name, nullptr);
-  rec.factory = MakeException;
-  return rec;
-}
+void FillRoot(ClassRecord& rec) { rec.factory = MakeException; }
 
 }  // namespace
 
-// Each record is a function-local static, built once however many threads ask first: the
-// wrong-thread exception is raised on a worker.
 const ClassRecord& RuntimeException::Class() {
-  static const ClassRecord& rec = Root("RuntimeException");
-  return rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "RuntimeException", nullptr, FillRoot);
 }
 
-#define ZEFA_EXCEPTION_RECORD(Name)                                                     \
-  const ClassRecord& Name::Class() {                                                    \
-    static const ClassRecord& rec = NewClassRecord(#Name, &RuntimeException::Class());  \
-    return rec;                                                                         \
+#define ZEFA_EXCEPTION_RECORD(Name)                               \
+  const ClassRecord& Name::Class() {                              \
+    static ClassOnce once;                                        \
+    return BuildClassOnce(once, #Name, &RuntimeException::Class); \
   }
 ZEFA_EXCEPTION_RECORD(NilObjectException)
 ZEFA_EXCEPTION_RECORD(IllegalCastException)
@@ -39,8 +33,8 @@ ZEFA_EXCEPTION_RECORD(UnsupportedFormatException)
 
 // Ending the application is no error: it stands outside the RuntimeException family.
 const ClassRecord& EndException::Class() {
-  static const ClassRecord& rec = Root("EndException");
-  return rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "EndException", nullptr, FillRoot);
 }
 
 RuntimeError::RuntimeError(Ref<Object> exception) : exception_(std::move(exception)) {
@@ -50,8 +44,7 @@ RuntimeError::RuntimeError(Ref<Object> exception) : exception_(std::move(excepti
 bool RuntimeError::IsA(const ClassRecord& cls) const { return exception_->Class().IsA(cls); }
 
 std::string RuntimeError::Message() const {
-  if (exception_->Class().IsA(RuntimeException::Class()))
-    return static_cast<const RuntimeException&>(*exception_).Message();
+  if (auto* e = AsOrNull<RuntimeException>(exception_.get())) return e->Message();
   return {};
 }
 

@@ -13,7 +13,8 @@ struct Object::Bindings {
   std::vector<Binding> byEvent;
 };
 
-Object::~Object() { delete bindings_; }
+Object::Object(const ClassRecord& cls) : cls_(&cls) {}
+Object::~Object() = default;
 
 Binding* Object::BindingFor(int event) const {
   if (!bindings_ || event < 0 || event >= static_cast<int>(bindings_->byEvent.size())) return nullptr;
@@ -22,7 +23,7 @@ Binding* Object::BindingFor(int event) const {
 }
 
 void Object::SetBinding(int event, Binding binding) {
-  if (!bindings_) bindings_ = new Bindings;
+  if (!bindings_) bindings_ = std::make_unique<Bindings>();
   if (event >= static_cast<int>(bindings_->byEvent.size())) bindings_->byEvent.resize(static_cast<size_t>(event) + 1);
   bindings_->byEvent[static_cast<size_t>(event)] = std::move(binding);
 }
@@ -57,8 +58,8 @@ const void* Value::Pointer() const {
 }
 
 const ClassRecord& WeakRef::Class() {
-  static const ClassRecord& rec = NewClassRecord("WeakRef", nullptr);
-  return rec;
+  static ClassOnce once;
+  return BuildClassOnce(once, "WeakRef");
 }
 
 }  // namespace zefa

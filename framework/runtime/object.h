@@ -1,6 +1,8 @@
 #pragma once
 // Reference-counted runtime objects and the owning handle Ref<T>.
 #include <cstddef>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace zefa {
@@ -10,7 +12,7 @@ struct Binding;
 
 class Object {
  public:
-  explicit Object(const ClassRecord& cls) : cls_(&cls) {}
+  explicit Object(const ClassRecord& cls);
   Object(const Object&) = delete;
   Object& operator=(const Object&) = delete;
   virtual ~Object();
@@ -30,7 +32,7 @@ class Object {
   const ClassRecord* cls_;
   int refs_ = 0;
   struct Bindings;
-  Bindings* bindings_ = nullptr;  // most objects are never bound, so this stays empty
+  std::unique_ptr<Bindings> bindings_;  // most objects are never bound, so this stays empty
 };
 
 // Owning handle: holds one reference for as long as it lives.
@@ -44,7 +46,9 @@ class Ref {
   }
   Ref(const Ref& o) : Ref(o.p_) {}
   Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  // Only up the hierarchy; a downcast goes through CheckCast (class_record.h).
   template <class U>
+    requires std::is_convertible_v<U*, T*>
   Ref(const Ref<U>& o) : Ref(static_cast<T*>(o.get())) {}
   ~Ref() { reset(); }
   Ref& operator=(Ref o) noexcept {

@@ -45,15 +45,14 @@ inline std::string_view& LayoutHookRecord() {
 
 // A window class whose Layout hook applies the record under test, as the program's windows do.
 inline const ClassRecord& LayoutWindowClass() {
-  static ClassRecord* rec = nullptr;
-  if (rec) return *rec;
-  rec = &NewClassRecord("LayoutRecordFuzz.Window", &Window::Class());
-  rec->SetHook("Layout", [](Object* self, Args) -> Value {
-    if (!self) RaiseNilObjectException();
-    SetProperties(*self, LayoutHookRecord());
-    return {};
+  static ClassOnce once;
+  return BuildClassOnce(once, "LayoutRecordFuzz.Window", &Window::Class, [](ClassRecord& rec) {
+    rec.SetHook("Layout", [](Object* self, Args) -> Value {
+      if (!self) RaiseNilObjectException();
+      SetProperties(*self, LayoutHookRecord());
+      return {};
+    });
   });
-  return *rec;
 }
 
 // A Qt warning while an input runs means a setter handed Qt a value it refused, so the record
