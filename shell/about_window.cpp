@@ -39,10 +39,8 @@ const ClassRecord& _wrapper_Timer1::Class() {
 const ClassRecord& Class() {
   static ClassOnce once;
   return BuildClassOnce(once, kClassName, &Window::Class, [](ClassRecord& rec) {
-    AddBuildingOperations(rec, Layout, CreateControls, CreateControls0);
-    AddAccessors<ControlRows, kControlCount>(rec);
-    AddHandlers(rec, HandlerRows());
-    FillWindowMethodList(rec, IsEventImplemented);
+    FillWindowClass<ControlRows, kControlCount>(rec, {Layout, CreateControls, CreateControls0, IsEventImplemented},
+                                                HandlerRows());
   });
 }
 

@@ -121,6 +121,20 @@ void AddHandlers(ClassRecord& cls, std::span<const HandlerRow> handlers);
 // event query, which stands outside the table.
 void FillWindowMethodList(ClassRecord& cls, Method isEventImplemented);
 
+// The methods every window class of the program brings to its record besides its table.
+struct WindowMethods {
+  Method layout, createControls, createControls0, isEventImplemented;
+};
+// A window class's record from its one table: the building operations, the accessors of its N
+// controls, its handlers, then the method list.
+template <ControlTable Controls, size_t N>
+void FillWindowClass(ClassRecord& cls, const WindowMethods& m, std::span<const HandlerRow> handlers) {
+  AddBuildingOperations(cls, m.layout, m.createControls, m.createControls0);
+  AddAccessors<Controls, N>(cls);
+  AddHandlers(cls, handlers);
+  FillWindowMethodList(cls, m.isEventImplemented);
+}
+
 // One control: made for the window, constructed through its class table, registered by name.
 void NewControl(Object* window, const ClassRecord& cls, std::string_view name);
 
