@@ -5,23 +5,17 @@
 #include "calc_fixture.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/label.h"
-#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 
 namespace {
 
 const char* kLabels[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
-const char* kCaptions[] = {"IQlang", "RestCaption", "IQachCaption", "SEcaption"};
 
 class CaptionTest : public CalcTest {
  protected:
-  void Fire(const char* event, const char* label) { RaiseEvent(*Win().ControlByName(label), event); }
   std::string Visible() {
-    std::string s;
-    for (const char* c : kCaptions)
-      if (static_cast<Canvas&>(*Win().ControlByName(c)).Visible()) s += (s.empty() ? "" : ",") + std::string(c);
-    return s.empty() ? "-" : s;
+    return Which<Canvas>({"IQlang", "RestCaption", "IQachCaption", "SEcaption"}, [](Canvas& c) { return c.Visible(); });
   }
   // The caption each label shows.
   static std::string CaptionOf(const std::string& label) {
@@ -55,15 +49,8 @@ struct PointerMoves : CaptionTest, ::testing::WithParamInterface<Neighbours> {};
 
 TEST_P(PointerMoves, BetweenNeighbouringLabelsInEitherOrder) {
   const Neighbours& c = GetParam();
-  Fire("MouseEnter", c.from);
-  Fire("MouseExit", c.from);
-  Fire("MouseEnter", c.to);
-  EXPECT_EQ(Visible(), c.exitFirst);
-  Fire("MouseExit", c.to);
-  Fire("MouseEnter", c.from);
-  Fire("MouseEnter", c.to);
-  Fire("MouseExit", c.from);
-  EXPECT_EQ(Visible(), c.enterFirst);
+  EXPECT_EQ(HandOver("MouseEnter", "MouseExit", c.from, c.to, [&] { return Visible(); }),
+            std::make_pair(std::string(c.exitFirst), std::string(c.enterFirst)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

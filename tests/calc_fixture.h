@@ -29,5 +29,30 @@ class CalcTest : public FreshStart {
     zefa::RaiseEvent(*zefa::ControlByName(&Win(), "CalcBrn"), "Action");
   }
 
+  void Fire(const char* event, const char* control) { zefa::RaiseEvent(*Win().ControlByName(control), event); }
+  // Those of `names` whose control of class T satisfies `has`, comma-separated; "-" for none.
+  template <class T, class Has>
+  std::string Which(std::initializer_list<const char*> names, Has has) {
+    std::string s;
+    for (const char* n : names)
+      if (has(static_cast<T&>(*Win().ControlByName(n)))) s += (s.empty() ? "" : ",") + std::string(n);
+    return s.empty() ? "-" : s;
+  }
+  // `from` hands over to `to`, first with from's `leave` before to's `enter`, then the other way
+  // round; what `state` says after each.
+  template <class State>
+  std::pair<std::string, std::string> HandOver(const char* enter, const char* leave, const char* from, const char* to,
+                                               State state) {
+    Fire(enter, from);
+    Fire(leave, from);
+    Fire(enter, to);
+    std::string leaveFirst = state();
+    Fire(leave, to);
+    Fire(enter, from);
+    Fire(enter, to);
+    Fire(leave, from);
+    return {leaveFirst, state()};
+  }
+
   zefa::Ref<zefa::Window> window;
 };

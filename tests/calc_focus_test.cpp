@@ -4,7 +4,6 @@
 #include <QtTest/QTest>
 
 #include "calc_fixture.h"
-#include "framework/runtime/delegate.h"
 
 using namespace zefa;
 
@@ -12,12 +11,9 @@ namespace {
 
 class FocusTest : public CalcTest {
  protected:
-  void Fire(const char* event, const char* field) { RaiseEvent(*Win().ControlByName(field), event); }
   std::string Disabled() {
-    std::string s;
-    for (const char* f : {"PAchFld", "SD1Fld", "SD15Fld", "SD10Fld", "SD05Fld"})
-      if (!static_cast<RectControl&>(*Win().ControlByName(f)).Enabled()) s += (s.empty() ? "" : ",") + std::string(f);
-    return s.empty() ? "-" : s;
+    return Which<RectControl>({"PAchFld", "SD1Fld", "SD15Fld", "SD10Fld", "SD05Fld"},
+                              [](RectControl& c) { return !c.Enabled(); });
   }
 };
 
@@ -61,15 +57,8 @@ struct FocusMoves : FocusTest, ::testing::WithParamInterface<FocusMove> {};
 
 TEST_P(FocusMoves, BetweenFieldsInEitherOrder) {
   const FocusMove& c = GetParam();
-  Fire("GotFocus", c.from);
-  Fire("LostFocus", c.from);
-  Fire("GotFocus", c.to);
-  EXPECT_EQ(Disabled(), c.lostFirst);
-  Fire("LostFocus", c.to);
-  Fire("GotFocus", c.from);
-  Fire("GotFocus", c.to);
-  Fire("LostFocus", c.from);
-  EXPECT_EQ(Disabled(), c.gotFirst);
+  EXPECT_EQ(HandOver("GotFocus", "LostFocus", c.from, c.to, [&] { return Disabled(); }),
+            std::make_pair(std::string(c.lostFirst), std::string(c.gotFirst)));
   Fire("LostFocus", c.to);
   EXPECT_EQ(Disabled(), "-");
 }

@@ -7,8 +7,7 @@
 #include "framework/gui/canvas.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
-#include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
+#include "raises.h"
 
 using namespace zefa;
 
@@ -104,12 +103,7 @@ TEST_F(CalcTest, AMissingControlRaisesNilObjectInTheHandler) {
   // A window of the class that never built its controls: the accessor yields nil.
   Ref<Object> bare = RuntimeNewObject(Calc::Class());
   EXPECT_TRUE(CallSlot(bare.get(), Calc::kIQFld).IsNil());
-  try {
-    Calc::CalcBrn_Action(bare.get(), {});
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_TRUE(e.IsA(NilObjectException::Class()));
-  }
+  EXPECT_TRUE(Raises([&] { Calc::CalcBrn_Action(bare.get(), {}); }, NilObjectException::Class()));
 }
 
 TEST_F(CalcTest, ClosingTheWindowQuitsWithZero) {

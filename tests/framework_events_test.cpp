@@ -15,8 +15,8 @@
 #include "framework/gui/window.h"
 #include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
 #include "fresh_start.h"
+#include "raises.h"
 
 using namespace zefa;
 
@@ -72,12 +72,7 @@ TEST(Delegates, NilTargetRaisesNilObjectExceptionWhenInvoked) {
   Ref<Object> timer = RuntimeNewObject(Timer::Class());
   Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, Handler, nullptr, "( Timer )", 1);
   RuntimeAddEventHandler(*timer, 0, AddHandler::Stub(0), d);
-  try {
-    RaiseEvent(*timer, 0);
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_TRUE(e.IsA(NilObjectException::Class()));
-  }
+  EXPECT_TRUE(Raises([&] { RaiseEvent(*timer, 0); }, NilObjectException::Class()));
 }
 
 TEST(Delegates, PlainFunctionDelegatesHandOutTheirEntry) {

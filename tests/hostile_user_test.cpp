@@ -2,7 +2,6 @@
 // the window's promises checked after every one. A failure prints the seed and the step.
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest/QTest>
@@ -10,15 +9,12 @@
 #include <random>
 
 #include "calculator/calc_window.h"
-#include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/widgets.h"
-#include "framework/runtime/delegate.h"
 #include "framework/testing.h"
 #include "fresh_start.h"
-#include "shell/menu_bar.h"
 #include "shell/startup.h"
 
 using namespace zefa;
@@ -82,6 +78,8 @@ class HostileUser {
         for (QAction* a : menu->menu()->actions())
           if (!a->isSeparator() && a->text() != "Quit") edit_.push_back(a);
   }
+
+  int accepted = 0;  // Calculate presses with inputs it accepts
 
   // One random action; returns a description for the failure message.
   std::string Step() {
@@ -197,11 +195,6 @@ class HostileUser {
     results_ = Expected(iq, r);
     ++accepted;
   }
-
- public:
-  int accepted = 0;
-
- private:
 
   std::string Hover() {
     QWidget* content = w_.Content();

@@ -15,12 +15,11 @@
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/delegate.h"
-#include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
 #include "fresh_start.h"
+#include "raises.h"
 #include "shell/menu_bar.h"
 #include "shell/startup.h"
-#include "shell/steps.h"
 
 using namespace zefa;
 
@@ -118,12 +117,7 @@ TEST_F(MenuTest, AnItemWhoseMenuIsNotFoundByNameIsAttachedNowhere) {
     return r;
   }();
   Ref<MenuItem> bar = CheckCast<MenuItem>(RuntimeNewObject(blind));
-  try {
-    CallSlot(bar.get(), Menu::kUntitled1);
-    FAIL() << "no NilObjectException";
-  } catch (const RuntimeError& e) {
-    EXPECT_TRUE(e.IsA(NilObjectException::Class()));
-  }
+  EXPECT_TRUE(Raises([&] { CallSlot(bar.get(), Menu::kUntitled1); }, NilObjectException::Class()));
   ASSERT_EQ(bar->Count(), 1);
   EXPECT_EQ(bar->Item(0)->Name(), "UntitledMenu2");
   EXPECT_EQ(bar->Item(0)->Count(), 0);

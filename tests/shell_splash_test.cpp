@@ -2,10 +2,8 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
 #include "calculator/calc_window.h"
-#include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/dialogs.h"
@@ -53,7 +51,6 @@ TEST_F(SplashTest, RecordsHaveTheirByteLengths) {
   EXPECT_EQ(AboutWindow::AboutWindowRecord().size(), 363u);
   EXPECT_EQ(AboutWindow::Canvas1Record().size(), 322u);
   EXPECT_EQ(AboutWindow::Label1Record().size(), 474u);
-  EXPECT_EQ(AboutWindow::Timer1Record().size(), 31u);
   EXPECT_EQ(AboutWindow::Canvas2Record().size(), 308u);
   EXPECT_EQ(AboutWindow::Timer1Record(), std::string("RunMode \x01\0\0\0\0\0\0\0Period \xA0\x0F\0\0\0\0\0\0", 31));
   EXPECT_EQ(AboutWindow::Canvas2Record().find("DoubleBuffer"), std::string::npos);

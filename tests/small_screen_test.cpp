@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include "calculator/calc_window.h"
-#include "calculator/project_pictures.h"
 #include "framework/gui/application.h"
 #include "framework/gui/widgets.h"
 #include "framework/gui/timer.h"
