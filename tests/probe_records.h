@@ -5,12 +5,9 @@
 #include <string_view>
 
 #include "calculator/calc_records.h"
-#include "framework/gui/push_button.h"
 #include "shell/about_records.h"
 
 namespace zefa {
-
-inline int PushButton_Action() { return PushButton::kAction; }
 
 inline void PrintRecord(std::string_view name, const std::string& bytes) {
   static const char* hex = "0123456789abcdef";

@@ -12,6 +12,7 @@
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
 #include "framework/gui/control.h"
+#include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/widgets.h"
 #include "framework/runtime/delegate.h"
@@ -65,29 +66,21 @@ int RunCalc() {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     boxShown = false;
     if (line == "CLEAR") {
-      RaiseEvent(*clearBtn, PushButton_Action());
+      RaiseEvent(*clearBtn, PushButton::kAction);
     } else {
       size_t tab = line.find('\t');
       std::string iq = line.substr(0, tab);
       std::string r = tab == std::string::npos ? "" : line.substr(tab + 1);
       Calc::Get<TextArea>(&w, Calc::kIQFld)->SetText(iq);
       Calc::Get<TextArea>(&w, Calc::kCorrFld)->SetText(r);
-      RaiseEvent(*calcBtn, PushButton_Action());
+      RaiseEvent(*calcBtn, PushButton::kAction);
     }
     out.clear();
-    for (Calc::Slot f : fields) {
-      out += Escape(Calc::Get<TextArea>(&w, f)->Text());
-      out += '\t';
-    }
-    out += boxShown ? Escape(lastBox) : "-";
-    out += '\t';
+    for (Calc::Slot f : fields) out += Escape(Calc::Get<TextArea>(&w, f)->Text()) + '\t';
     std::string focus = "-";
     for (const auto& [name, c] : w.Controls())
       if (auto* rc = AsOrNull<RectControl>(c.get()); rc && rc->HasFocus()) focus = name;
-    out += focus;
-    out += '\t';
-    out += std::to_string(testing::BeepCount());
-    out += '\n';
+    out += (boxShown ? Escape(lastBox) : "-") + '\t' + focus + '\t' + std::to_string(testing::BeepCount()) + '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
     // Let Qt settle its posted layout work now and then, as a running program would.
     if (++n % 512 == 0) QCoreApplication::processEvents();
