@@ -74,9 +74,8 @@ constexpr HandlerRow kHandlers[] = {
     ZEFA_HOOK(MouseDown),
     ZEFA_HOOK(KeyDown),
 };
-static_assert(HandlersTakeEachSlotOnce(kHandlers, k_CreateControls0 + 1 + kControlCount, kSlotCount),
-              "each handler slot has one row");
-static_assert(BindingsFitTheirControls(kHandlers, kControls), "bindings go by control, with its class's events");
+static_assert(HandlersFitTheTable(kHandlers, kControls, kSlotCount),
+              "each handler slot has one row; bindings go by control, with its class's events");
 
 }  // namespace
 

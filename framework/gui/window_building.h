@@ -88,6 +88,14 @@ constexpr bool BindingsFitTheirControls(std::span<const HandlerRow> handlers, st
   return true;
 }
 
+// Both at once: the handler rows fill the slots after the table's accessors up to slotCount, and
+// bind controls of the table.
+constexpr bool HandlersFitTheTable(std::span<const HandlerRow> handlers, std::span<const ControlRow> controls,
+                                   int slotCount) {
+  int first = controls.empty() ? slotCount : controls.back().accessor + 1;
+  return HandlersTakeEachSlotOnce(handlers, first, slotCount) && BindingsFitTheirControls(handlers, controls);
+}
+
 // The implicit single instance: the open window of the class, or a new one constructed now.
 Ref<Window> ImplicitWindow(const char* className, const ClassRecord& cls);
 
