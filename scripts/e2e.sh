@@ -6,10 +6,7 @@ set -euo pipefail
 
 BUILD=${1:-build}
 XS_NAME=e2e
-XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/xsession.sh"
-trap xs_cleanup EXIT
-trap 'exit 130' INT TERM
 
 for tool in Xvfb xdotool xwininfo xprop xdpyinfo xclip import convert compare python3; do
   command -v "$tool" >/dev/null || xs_die "$tool is missing (scripts/install-deps --test installs it)"

@@ -12,10 +12,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 XS_NAME=run
-XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/xsession.sh"
-trap xs_cleanup EXIT
-trap 'exit 130' INT TERM
 
 SHOTS=$BUILD/screenshots
 mkdir -p "$SHOTS"

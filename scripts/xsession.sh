@@ -1,6 +1,6 @@
 # Shared by run.sh, e2e.sh and the tests that run the real program: a private Xvfb, bounded
 # waits, the program's windows and layout, screenshots and pixel comparisons. Source it after
-# setting XS_NAME and XS_TMP.
+# setting XS_NAME: it makes the scratch folder XS_TMP and cleans up on exit.
 
 XS_SCREEN_W=1280
 XS_SCREEN_H=1024
@@ -197,3 +197,7 @@ xs_rects() {
 
 # Sends the close request a window manager's close button sends.
 xs_close_window() { python3 "$XS_HERE/wm_delete_window.py" "$1"; }
+
+XS_TMP=$(mktemp -d)
+trap xs_cleanup EXIT
+trap 'exit 130' INT TERM

@@ -6,10 +6,7 @@ set -euo pipefail
 
 PROG=$(realpath "$1")
 XS_NAME=display_test
-XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/../scripts/xsession.sh"
-trap xs_cleanup EXIT
-trap 'exit 130' INT TERM
 
 # Core files land in the working folder, so each run gets an empty one.
 ulimit -c unlimited 2>/dev/null || true

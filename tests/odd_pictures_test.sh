@@ -8,10 +8,7 @@ set -euo pipefail
 
 PROG=$(realpath "$1")
 XS_NAME=odd_pictures_test
-XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/../scripts/xsession.sh"
-trap xs_cleanup EXIT
-trap 'exit 130' INT TERM
 
 for tool in Xvfb xdotool xwininfo xdpyinfo python3; do
   command -v "$tool" >/dev/null || xs_die "$tool is missing"

@@ -12,7 +12,6 @@ PROG=$(realpath "$1")
 SOURCE_DIR=$(realpath "$2")
 PROBE=$(realpath "$3")
 XS_NAME=strace_test
-XS_TMP=$(mktemp -d)
 . "$(dirname "$0")/../scripts/xsession.sh"
 BUS_PID=
 cleanup() {
