@@ -2,7 +2,7 @@
 // A fresh calculator window for each test, as at process start.
 #include "calculator/calc_window.h"
 #include "framework/gui/text_area.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/delegate.h"
 #include "fresh_start.h"

@@ -11,7 +11,7 @@
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/gui/window.h"
 #include "framework/gui/window_building.h"
 #include "framework/runtime/delegate.h"

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "framework/gui/label.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/gui/window.h"
 #include "fresh_start.h"
 

@@ -10,7 +10,7 @@
 #include <future>
 
 #include "framework/gui/picture.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/testing.h"
 #include "fresh_start.h"
 

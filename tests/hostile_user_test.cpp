@@ -12,7 +12,7 @@
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/text_area.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/testing.h"
 #include "fresh_start.h"
 #include "shell/startup.h"

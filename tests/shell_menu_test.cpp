@@ -10,7 +10,7 @@
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"

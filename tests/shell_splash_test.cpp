@@ -9,7 +9,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/label.h"
 #include "framework/gui/timer.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
 #include "fresh_start.h"

@@ -8,7 +8,7 @@
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/testing.h"

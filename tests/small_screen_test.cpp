@@ -7,7 +7,7 @@
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/gui/timer.h"
 #include "framework/runtime/delegate.h"
 #include "fresh_start.h"

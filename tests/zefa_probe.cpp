@@ -14,7 +14,7 @@
 #include "framework/gui/control.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/testing.h"
 #include "probe_records.h"

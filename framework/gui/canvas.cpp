@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/ui_thread.h"
 
 namespace zefa {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QColor>
 
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 
 #include "framework/gui/window.h"
 #include "framework/runtime/exceptions.h"

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "framework/gui/application.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/ui_thread.h"

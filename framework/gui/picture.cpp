@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/testing.h"
 

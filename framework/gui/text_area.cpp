@@ -2,8 +2,8 @@
 
 #include <QPalette>
 
-#include "framework/gui/text_area_widget.h"
-#include "framework/gui/widgets.h"
+#include "framework/gui/private/text_area_widget.h"
+#include "framework/gui/private/widgets.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/ui_thread.h"
 

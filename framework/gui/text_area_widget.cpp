@@ -1,11 +1,11 @@
-#include "framework/gui/text_area_widget.h"
+#include "framework/gui/private/text_area_widget.h"
 
 #include <QKeyEvent>
 
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/text_area.h"
-#include "framework/gui/window_widget.h"
+#include "framework/gui/private/window_widget.h"
 #include "framework/runtime/delegate.h"
 
 namespace zefa {

@@ -1,4 +1,4 @@
-#include "framework/gui/window_widget.h"
+#include "framework/gui/private/window_widget.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

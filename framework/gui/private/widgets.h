@@ -12,7 +12,7 @@
 #include "framework/gui/menu.h"
 #include "framework/gui/picture.h"
 #include "framework/gui/window.h"
-#include "framework/gui/window_widget.h"
+#include "framework/gui/private/window_widget.h"
 
 class QMenuBar;
 
