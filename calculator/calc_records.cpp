@@ -1,7 +1,7 @@
 #include "calculator/calc_records.h"
 
 #include "calculator/calc_window.h"
-#include "calculator/project_pictures.h"
+#include "pictures/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/control_records.h"
 #include "framework/gui/label.h"

@@ -1,6 +1,6 @@
 #include "shell/about_records.h"
 
-#include "calculator/project_pictures.h"
+#include "pictures/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/control_records.h"
 #include "framework/gui/label.h"

@@ -4,7 +4,7 @@
 
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
-#include "calculator/project_pictures.h"
+#include "pictures/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"

@@ -1,4 +1,4 @@
-#include "calculator/project_pictures.h"
+#include "pictures/project_pictures.h"
 
 namespace zefa {
 namespace {
