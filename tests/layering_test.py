@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The layers as the build keeps them: calculator/, shell/, framework/runtime/ and the test seams
-compile without Qt's include directories or definitions, the runtime links no Qt, and the
-libraries of those layers call nothing of Qt's.
+"""The layers as the build keeps them: calculator/, shell/, pictures/, framework/runtime/ and the
+test seams compile without Qt's include directories or definitions, the runtime links no Qt, the
+libraries of those layers call nothing of Qt's, and each folder includes only its own headers and
+those of the layers below it.
 
 Usage: layering_test.py COMPILE_COMMANDS SOURCE_DIR RUNTIME_LINKS ARCHIVE...
 """
@@ -14,7 +15,7 @@ import sys
 
 commands, source, runtime_links, archives = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
 qt_flag = re.compile(r"^(-I|-isystem|-iquote|-idirafter)?.*qt[56]|^-DQT_", re.IGNORECASE)
-walled = ("calculator/", "shell/", "framework/runtime/", "framework/testing.cpp")
+walled = ("calculator/", "shell/", "pictures/", "framework/runtime/", "framework/testing.cpp")
 faults = []
 
 
@@ -55,9 +56,62 @@ for archive in archives:
     if calls:
         faults.append(f"{os.path.basename(archive)} calls Qt: {calls[:5]}")
 
+# What each folder may include besides the standard and Qt headers: "dir/" anything below it,
+# "dir/*" only the files directly in it, anything else that one file. Every include path is the
+# source root, so only this check keeps a layer from reaching one above it. tests/, bench/ and
+# tools/ may include anything.
+framework_public = ["framework/runtime/", "framework/gui/*", "framework/*"]  # never gui/private/
+may_include = {
+    "framework/runtime/": ["framework/runtime/"],
+    "framework/gui/": ["framework/gui/", "framework/runtime/", "framework/*"],
+    "framework/": ["framework/*", "framework/runtime/"],  # the test seams beside the two parts
+    "pictures/": ["pictures/"] + framework_public,
+    "calculator/": ["calculator/", "pictures/"] + framework_public,
+    "shell/": ["shell/", "calculator/calc_window.h", "pictures/"] + framework_public,
+}
+include_line = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
+
+
+def allows(pattern, path):
+    if pattern.endswith("/*"):
+        return path.startswith(pattern[:-1]) and "/" not in path[len(pattern) - 1:]
+    return path.startswith(pattern) if pattern.endswith("/") else path == pattern
+
+
+def our_header(including, kind, name):
+    """The included file as a path below the source root, or None when it is not ours."""
+    bases = ([os.path.dirname(including)] if kind == '"' else []) + [""]
+    for base in bases:
+        path = os.path.normpath(os.path.join(base, name))
+        if not path.startswith("..") and os.path.isfile(os.path.join(source, path)):
+            return path
+    return None
+
+
+includes_seen = {folder: 0 for folder in may_include}
+files_seen = {folder: 0 for folder in may_include}
+for root, _, files in (w for top in ("framework", "pictures", "calculator", "shell")
+                       for w in os.walk(os.path.join(source, top))):
+    for name in files:
+        path = os.path.relpath(os.path.join(root, name), source)
+        folder = next((f for f in may_include if path.startswith(f)), None)
+        if folder is None or not name.endswith((".h", ".cpp")):
+            continue
+        files_seen[folder] += 1
+        for kind, included in include_line.findall(open(os.path.join(root, name), errors="replace").read()):
+            header = our_header(path, kind, included)
+            if header is None:
+                continue
+            includes_seen[folder] += 1
+            if not any(allows(p, header) for p in may_include[folder]):
+                faults.append(f"{path} includes {header}, which {folder} may not include")
+for folder, n in includes_seen.items():
+    if n == 0 and files_seen[folder] > 0:
+        faults.append(f"no include of ours found in {folder}: the check would prove nothing")
+
 for f in faults:
     print("layering:", f)
 if faults:
     sys.exit(1)
 print(f"layering: {sum(seen.values())} compile commands of the walled layers without Qt; "
-      f"{len(archives)} archives call no Qt")
+      f"{len(archives)} archives call no Qt; {sum(includes_seen.values())} includes each within its layer")
