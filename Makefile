@@ -3,7 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-CONFIGURE = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+# cmake's own progress is left out; its notices (what is not built, and why) and warnings show.
+CONFIGURE = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) --log-level=NOTICE
 
 .PHONY: all deps test-deps build build-for-tests run test e2e bench memcheck sanitize fuzz clean
 

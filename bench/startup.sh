@@ -21,23 +21,21 @@ report="$build/bench/report.txt"
 for f in "$mapwatch" "$bare" "$program" "$calc_bench"; do
   [ -x "$f" ] || { echo "startup.sh: $f is missing; build first (make build)" >&2; exit 1; }
 done
-command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is missing (scripts/install-deps --test)" >&2; exit 1; }
+for tool in Xvfb xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "startup.sh: $tool is missing (scripts/install-deps --test)" >&2; exit 1; }
+done
 
-tmp="$(mktemp -d)"
-pids=()
+XS_NAME=startup.sh
+. "$(dirname "$0")/../scripts/xsession.sh"
+tmp=$XS_TMP
+bus_pid=
 cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$tmp"
+  [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null || true
+  xs_cleanup
 }
 trap cleanup EXIT
 
-# A display of our own; Xvfb writes its number once it accepts connections.
-mkfifo "$tmp/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/displayfd" >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 30 display < "$tmp/displayfd" || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
-unset QT_QPA_PLATFORM
+xs_start_xvfb
 
 # A desktop always has a session bus, and Qt's accessibility bridge looks for it on first use;
 # without one, libdbus forks a helper to go looking, which would time that instead.
@@ -45,7 +43,7 @@ session_bus="none"
 if command -v dbus-daemon >/dev/null; then
   mkfifo "$tmp/busfd"
   dbus-daemon --session --nofork --print-address=3 3>"$tmp/busfd" >/dev/null 2>&1 &
-  pids+=($!)
+  bus_pid=$!
   if read -r -t 30 address < "$tmp/busfd"; then
     export DBUS_SESSION_BUS_ADDRESS="$address"
     session_bus="a private dbus-daemon"

@@ -11,13 +11,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 probe="$build/tests/zefa_probe"
 program="$build/zefa"
 mapwatch="$build/bench/mapwatch"
-tmp="$(mktemp -d)"
-xvfb_pid=""
-cleanup() {
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+XS_NAME=memcheck
+. "$here/../scripts/xsession.sh"
+tmp=$XS_TMP
 started=$SECONDS
 failed=0
 
@@ -81,12 +77,8 @@ valgrind "${valgrind_args[@]}" --log-file="$tmp/hovers.log" "$probe" events < "$
 judge "probe: caption hovers" "$tmp/hovers.log" "$rc" "$tmp/hovers.err"
 
 # The real program on a virtual display: start, click to hand over, Ctrl+Q.
-if command -v Xvfb >/dev/null && [ -x "$mapwatch" ] && [ -x "$program" ]; then
-  mkfifo "$tmp/displayfd"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/displayfd" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r -t 30 display < "$tmp/displayfd" || { echo "FAIL Xvfb did not start"; exit 1; }
-  export DISPLAY=":$display"
+if command -v Xvfb >/dev/null && command -v xdpyinfo >/dev/null && [ -x "$mapwatch" ] && [ -x "$program" ]; then
+  xs_start_xvfb
   unset QT_QPA_PLATFORM
   # mapwatch waits for each window's map and first drawing, clicks, types Ctrl+Q and waits for
   # the end; valgrind's own status (99 on a finding) comes back as the program's exit status.
@@ -100,7 +92,7 @@ if command -v Xvfb >/dev/null && [ -x "$mapwatch" ] && [ -x "$program" ]; then
   judge "program: start, click to hand over, Ctrl+Q" "$tmp/program.log" "$rc" "$tmp/program.err"
   export QT_QPA_PLATFORM=offscreen
 else
-  echo "skip program-start-handover-quit: needs Xvfb, $mapwatch and $program"
+  echo "skip program-start-handover-quit: needs Xvfb, xdpyinfo, $mapwatch and $program"
 fi
 
 # Resident memory must not grow with the number of calculations.
