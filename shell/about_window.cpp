@@ -32,7 +32,7 @@ const ClassRecord& _wrapper_Timer1::Class() {
       if (!self) RaiseNilObjectException();
       return {};
     };
-    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+    rec.AddTableToMethodList();
   });
 }
 

@@ -85,7 +85,7 @@ const ClassRecord& Class() {
     rec.AddOperation("Untitled1", "()", Untitled1);
     rec.AddOperation("Untitled2", "()", Untitled2);
     rec.AddOperation("Untitled3", "()", Untitled3);
-    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+    rec.AddTableToMethodList();
   });
 }
 

@@ -111,7 +111,8 @@ const ClassRecord& RacedClass() {
   return BuildClassOnce(once, "TestRacedClass", &Window::Class, [](ClassRecord& rec) {
     EXPECT_EQ(FindClassRecord("TestRacedClass"), &rec);
     EXPECT_EQ(&RacedClass(), &rec);
-    rec.AddEvents({"Raced"});
+    static constexpr EventRow kRaced[] = {{Window::kEventCount, "Raced"}};
+    rec.AddEvents(kRaced);
   });
 }
 

@@ -136,14 +136,20 @@ static_assert(InSlotOrder(kOperations, 0, Application::kSlotCount));
 }  // namespace
 
 const ClassRecord& Application::Class() {
+  static constexpr EventRow kEvents[] = {
+      ZEFA_EVENT(Activate), ZEFA_EVENT(AppearanceChanged), ZEFA_EVENT(CancelClose), ZEFA_EVENT(Close),
+      ZEFA_EVENT(Deactivate), ZEFA_EVENT(EnableMenuItems), ZEFA_EVENT(HandleAppleEvent),
+      ZEFA_EVENT_NAMED(NewDocumentEvent, "NewDocument"), ZEFA_EVENT(Open),
+      ZEFA_EVENT_NAMED(OpenDocumentEvent, "OpenDocument"), ZEFA_EVENT(UnhandledException),
+  };
+  static_assert(InEventOrder(kEvents, 0, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "Application", nullptr, [](ClassRecord& rec) {
     rec.factory = MakeApplication;
     rec.AddOperations(kOperations);
-    rec.AddEvents({"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
-                   "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"});
+    rec.AddEvents(kEvents);
     rec.interfaces.push_back({"_MacOSDistributedNotifications.iNotify", {&Application::MacOSNotificationReceived}});
-    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+    rec.AddTableToMethodList();
     rec.methods.push_back({"_MacOSNotificationReceived", "(String)", &Application::MacOSNotificationReceived, {}});
   });
 }

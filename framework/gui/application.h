@@ -20,6 +20,11 @@ class Application : public Object {
     kShowTooltip, kSleepCurrentThread, kWindow, kWindowCount, kYieldToNextThread, k_AddMenuHandler,
     k_AddPollableObject, k_DependencyList, k_DoSingleEvent, k_RemovePollableObject, k_x_SetVersionData, kSlotCount
   };
+  // Event numbers of Application's event list; two are spelt apart from the slots of their names.
+  enum Event {
+    kActivate, kAppearanceChanged, kCancelClose, kClose, kDeactivate, kEnableMenuItems, kHandleAppleEvent,
+    kNewDocumentEvent, kOpen, kOpenDocumentEvent, kUnhandledException, kEventCount
+  };
   static const ClassRecord& Class();
   explicit Application(const ClassRecord& cls) : Object(cls) {}
 

@@ -33,17 +33,20 @@ class CanvasWidget : public QWidget {
 };
 
 Object* MakeCanvas(const ClassRecord& cls) { return new Canvas(cls); }
-void Ignore(Object&, const Value&) {}
 
 }  // namespace
 
 const ClassRecord& Canvas::Class() {
+  static constexpr EventRow kEvents[] = {
+      ZEFA_EVENT(Activate), ZEFA_EVENT(Deactivate), ZEFA_EVENT(DoubleClick), ZEFA_EVENT(EnableMenuItems),
+      ZEFA_EVENT(GotFocus), ZEFA_EVENT(LostFocus), ZEFA_EVENT(MouseDown), ZEFA_EVENT(MouseDrag),
+      ZEFA_EVENT(MouseUp), ZEFA_EVENT(Paint), ZEFA_EVENT(ScaleFactorChanged),
+  };
+  static_assert(InEventOrder(kEvents, RectControl::kEventCount, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "Canvas", &RectControl::Class, [](ClassRecord& rec) {
     FillControlClass(
-        rec,
-        {"Activate", "Deactivate", "DoubleClick", "EnableMenuItems", "GotFocus", "LostFocus", "MouseDown",
-         "MouseDrag", "MouseUp", "Paint", "ScaleFactorChanged"},
+        rec, kEvents,
         {
             {"AllowFocus", PropType::Boolean,
              [](Object& o, const Value& v) { CanvasAccess::SetAllowFocus(CheckedAs<Canvas>(o), v.Boolean()); }},

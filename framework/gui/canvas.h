@@ -7,6 +7,10 @@ namespace zefa {
 // Shows a picture as its backdrop, drawn at its top-left corner.
 class Canvas : public RectControl {
  public:
+  enum Event {
+    kActivate = RectControl::kEventCount, kDeactivate, kDoubleClick, kEnableMenuItems, kGotFocus, kLostFocus,
+    kMouseDown, kMouseDrag, kMouseUp, kPaint, kScaleFactorChanged, kEventCount
+  };
   static const ClassRecord& Class();
   explicit Canvas(const ClassRecord& cls) : RectControl(cls) {}
   void SetBackdrop(Ref<Picture> pic);  // nil allowed: the canvas then shows nothing

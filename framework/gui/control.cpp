@@ -14,18 +14,21 @@ namespace {
 
 RectControl& RC(Object& o) { return CheckedAs<RectControl>(o); }
 RectControl& RC(Object* o) { return CheckedAs<RectControl>(o); }
-void Ignore(Object&, const Value&) {}
 
-template <int Which>
+enum class Geometry { kLeft, kTop, kWidth, kHeight };
+
+template <Geometry Which>
 void GeometrySetter(Object& o, const Value& v) {
   QWidget* w = RC(o).Widget();
   if (!w) Raise<RuntimeException>("the control has not been constructed");
-  int n = static_cast<int>(std::clamp<int64_t>(v.Integer(), -32000, 32000));
+  int n = static_cast<int>(std::clamp<int64_t>(v.Integer(), -kCoordinateLimit, kCoordinateLimit));
   QRect g = w->geometry();
-  if (Which == 0) g.moveLeft(n);
-  if (Which == 1) g.moveTop(n);
-  if (Which == 2) g.setWidth(std::max(n, 0));
-  if (Which == 3) g.setHeight(std::max(n, 0));
+  switch (Which) {
+    case Geometry::kLeft: g.moveLeft(n); break;
+    case Geometry::kTop: g.moveTop(n); break;
+    case Geometry::kWidth: g.setWidth(std::max(n, 0)); break;
+    case Geometry::kHeight: g.setHeight(std::max(n, 0)); break;
+  }
   w->setGeometry(g);
 }
 
@@ -49,13 +52,29 @@ QColor ColorFromValue(uint32_t v) {
   return QColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF, 255 - static_cast<int>((v >> 24) & 0xFF));
 }
 
+Qt::Alignment AlignmentFor(int64_t textAlignment) {
+  switch (textAlignment) {
+    case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 3: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+// Each class's own events, checked against its Event enum.
 const ClassRecord& Control::Class() {
+  static constexpr EventRow kEvents[] = {ZEFA_EVENT(Close), ZEFA_EVENT(CreatePane), ZEFA_EVENT(Open)};
+  static_assert(InEventOrder(kEvents, 0, kEventCount));
   static ClassOnce once;
-  return BuildClassOnce(once, "Control", nullptr,
-                        [](ClassRecord& rec) { rec.AddEvents({"Close", "CreatePane", "Open"}); });
+  return BuildClassOnce(once, "Control", nullptr, [](ClassRecord& rec) { rec.AddEvents(kEvents); });
 }
 
 const ClassRecord& RectControl::Class() {
+  static constexpr EventRow kEvents[] = {
+      ZEFA_EVENT(ConstructContextualMenu), ZEFA_EVENT(ContextualMenuAction), ZEFA_EVENT(DragEnter),
+      ZEFA_EVENT(DragExit), ZEFA_EVENT(DragOver), ZEFA_EVENT(DropObject), ZEFA_EVENT(KeyDown), ZEFA_EVENT(KeyUp),
+      ZEFA_EVENT(MouseEnter), ZEFA_EVENT(MouseExit), ZEFA_EVENT(MouseMove), ZEFA_EVENT(MouseWheel),
+  };
+  static_assert(InEventOrder(kEvents, Control::kEventCount, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "RectControl", &Control::Class, [](ClassRecord& rec) {
     rec.AddOperation("Constructor", "()", [](Object* self, Args) -> Value {
@@ -66,8 +85,7 @@ const ClassRecord& RectControl::Class() {
       RC(self).SetFocus();
       return {};
     });
-    rec.AddEvents({"ConstructContextualMenu", "ContextualMenuAction", "DragEnter", "DragExit", "DragOver",
-                   "DropObject", "KeyDown", "KeyUp", "MouseEnter", "MouseExit", "MouseMove", "MouseWheel"});
+    rec.AddEvents(kEvents);
     rec.properties = CommonProperties();
   });
 }
@@ -127,10 +145,10 @@ std::vector<PropertyDescriptor> RectControl::CommonProperties() {
   return {
       {"Name", PropType::String, Ignore},  // the window registers the control under its name
       {"Index", PropType::Integer, [](Object& o, const Value& v) { RC(o).SetIndex(v.Integer()); }},
-      {"Left", PropType::Integer, GeometrySetter<0>},
-      {"Top", PropType::Integer, GeometrySetter<1>},
-      {"Width", PropType::Integer, GeometrySetter<2>},
-      {"Height", PropType::Integer, GeometrySetter<3>},
+      {"Left", PropType::Integer, GeometrySetter<Geometry::kLeft>},
+      {"Top", PropType::Integer, GeometrySetter<Geometry::kTop>},
+      {"Width", PropType::Integer, GeometrySetter<Geometry::kWidth>},
+      {"Height", PropType::Integer, GeometrySetter<Geometry::kHeight>},
       // Windows here keep their size, so the locks that follow a resize have nothing to do.
       {"LockLeft", PropType::Boolean, Ignore},
       {"LockTop", PropType::Boolean, Ignore},
@@ -203,12 +221,12 @@ std::vector<PropertyDescriptor> RectControl::FontProperties() {
   };
 }
 
-void FillControlClass(ClassRecord& rec, std::initializer_list<const char*> ownEvents,
-                      std::vector<PropertyDescriptor> props, Factory factory) {
+void FillControlClass(ClassRecord& rec, std::span<const EventRow> ownEvents, std::vector<PropertyDescriptor> props,
+                      Factory factory) {
   rec.AddEvents(ownEvents);
   rec.properties = std::move(props);
   rec.factory = factory;
-  for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+  rec.AddTableToMethodList();
 }
 
 }  // namespace zefa

@@ -12,8 +12,12 @@ namespace zefa {
 class Window;
 class ContentWidget;
 
+// The Index of a control that is not part of a control array.
+inline constexpr int64_t kNoControlArray = -2147483648LL;
+
 class Control : public Object {
  public:
+  enum Event { kClose, kCreatePane, kOpen, kEventCount };
   static const ClassRecord& Class();
   explicit Control(const ClassRecord& cls) : Object(cls) {}
 
@@ -27,17 +31,17 @@ class Control : public Object {
  private:
   Window* owner_ = nullptr;  // the window outlives its controls
   std::string registeredName_;
-  int64_t index_ = -2147483648LL;  // not part of a control array
+  int64_t index_ = kNoControlArray;
 };
 
 class RectControl : public Control {
  public:
   // RectControl's class table; the four control classes share it.
   enum Slot { kConstructor, kSetFocus, kSlotCount };
-  // Event numbers of RectControl (Control's three come first).
+  // Event numbers of RectControl's own events, after Control's.
   enum Event {
-    kClose, kCreatePane, kOpen, kConstructContextualMenu, kContextualMenuAction, kDragEnter, kDragExit,
-    kDragOver, kDropObject, kKeyDown, kKeyUp, kMouseEnter, kMouseExit, kMouseMove, kMouseWheel, kEventCount
+    kConstructContextualMenu = Control::kEventCount, kContextualMenuAction, kDragEnter, kDragExit, kDragOver,
+    kDropObject, kKeyDown, kKeyUp, kMouseEnter, kMouseExit, kMouseMove, kMouseWheel, kEventCount
   };
   // How a widget takes the focus: not at all, by a click, or by a click and the Tab key.
   enum class FocusPolicy { kNone, kClick, kStrong };
@@ -83,7 +87,7 @@ class RectControl : public Control {
 
 // Fills a control class record made under RectControl or a class below it: its own events,
 // properties and factory, and the method list from the table.
-void FillControlClass(ClassRecord& rec, std::initializer_list<const char*> ownEvents,
-                      std::vector<PropertyDescriptor> props, Factory factory);
+void FillControlClass(ClassRecord& rec, std::span<const EventRow> ownEvents, std::vector<PropertyDescriptor> props,
+                      Factory factory);
 
 }  // namespace zefa

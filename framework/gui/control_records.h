@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-namespace zefa {
+#include "framework/gui/control.h"
+#include "framework/gui/window.h"
 
-inline constexpr int64_t kNoControlArray = -2147483648LL;
+namespace zefa {
 
 // Where a control sits and how the Tab key reaches it; the locks that pin its edges to the
 // window's are off unless named.
@@ -47,7 +48,7 @@ std::string LabelRecord(const Placement& p, std::string_view value, const LabelL
 
 // A window record: what differs between the program's windows; the rest they share.
 struct WindowShape {
-  int64_t width = 0, height = 0, maxWidth = 32000, maxHeight = 32000;  // 32000: no limit
+  int64_t width = 0, height = 0, maxWidth = kCoordinateLimit, maxHeight = kCoordinateLimit;  // no limit
   int64_t type = 0;
   std::string_view title;
   bool zoomButtons = false;  // maximize and minimize

@@ -67,19 +67,13 @@ QLabel& QL(const Label& l) {
 }
 QLabel& QL(Object& o) { return QL(L(o)); }
 Object* MakeLabel(const ClassRecord& cls) { return new Label(cls); }
-void Ignore(Object&, const Value&) {}
-
-Qt::Alignment AlignmentFor(int64_t v) {
-  switch (v) {
-    case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 3: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
-  }
-}
 
 }  // namespace
 
 const ClassRecord& Label::Class() {
+  static constexpr EventRow kEvents[] = {ZEFA_EVENT(AcceleratorKey), ZEFA_EVENT(MouseDown), ZEFA_EVENT(MouseDrag),
+                                         ZEFA_EVENT(MouseUp)};
+  static_assert(InEventOrder(kEvents, RectControl::kEventCount, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "Label", &RectControl::Class, [](ClassRecord& rec) {
     std::vector<PropertyDescriptor> props = {
@@ -102,7 +96,7 @@ const ClassRecord& Label::Class() {
         {"DataField", PropType::String, Ignore},
     };
     for (auto& f : FontProperties()) props.push_back(f);
-    FillControlClass(rec, {"AcceleratorKey", "MouseDown", "MouseDrag", "MouseUp"}, std::move(props), MakeLabel);
+    FillControlClass(rec, kEvents, std::move(props), MakeLabel);
   });
 }
 

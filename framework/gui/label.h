@@ -6,7 +6,7 @@ namespace zefa {
 // One line of styled text that reports the pointer entering, leaving and pressing.
 class Label : public RectControl {
  public:
-  enum Event { kAcceleratorKey = RectControl::kEventCount, kMouseDown, kMouseDrag, kMouseUp };
+  enum Event { kAcceleratorKey = RectControl::kEventCount, kMouseDown, kMouseDrag, kMouseUp, kEventCount };
   static const ClassRecord& Class();
   explicit Label(const ClassRecord& cls) : RectControl(cls) {}
   std::string Text() const;

@@ -127,11 +127,6 @@ constexpr OperationRow kOperations[] = {
 };
 static_assert(InSlotOrder(kOperations, 0, MenuItem::kSlotCount));
 
-void AddMethodList(ClassRecord& r) {
-  r.methods.clear();
-  for (const Operation& op : r.table) r.methods.push_back({op.name, op.signature, op.fn, {}});
-}
-
 // The text field the menus of one window act on: the focused one, also while the menu bar has
 // borrowed the focus for keyboard navigation.
 class FieldFinder {
@@ -224,12 +219,14 @@ void AddItems(QMenu* menu, const MenuItem& parent, const Finder& finder) {
 }  // namespace
 
 const ClassRecord& MenuItem::Class() {
+  static constexpr EventRow kEvents[] = {ZEFA_EVENT(Action)};
+  static_assert(InEventOrder(kEvents, 0, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "MenuItem", nullptr, [](ClassRecord& rec) {
     rec.factory = MakeItem;
     rec.AddOperations(kOperations);
-    rec.AddEvents({"Action"});
-    AddMethodList(rec);
+    rec.AddEvents(kEvents);
+    rec.AddTableToMethodList();
   });
 }
 
@@ -241,11 +238,13 @@ const ClassRecord& MenuBar::Class() {
       M(self);
       return BarDependencies(self, {});
     });
-    AddMethodList(rec);
+    rec.AddTableToMethodList();
   });
 }
 
 const ClassRecord& QuitMenuItem::Class() {
+  static constexpr EventRow kEvents[] = {ZEFA_EVENT(MenuItemSelected)};
+  static_assert(InEventOrder(kEvents, MenuItem::kEventCount, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "QuitMenuItem", &MenuItem::Class, [](ClassRecord& rec) {
     Method action = [](Object* self, Args) -> Value {
@@ -253,15 +252,16 @@ const ClassRecord& QuitMenuItem::Class() {
       return QuitMenuAction(M(self));
     };
     rec.AddOperation("Event_Action", "() as Boolean", action);
-    rec.AddEvents({"MenuItemSelected"});
+    rec.AddEvents(kEvents);
     rec.SetHook("Action", action);
-    AddMethodList(rec);
+    rec.AddTableToMethodList();
   });
 }
 
 const ClassRecord& AppleMenuItem::Class() {
   static ClassOnce once;
-  return BuildClassOnce(once, "AppleMenuItem", &MenuItem::Class, AddMethodList);
+  return BuildClassOnce(once, "AppleMenuItem", &MenuItem::Class,
+                        [](ClassRecord& rec) { rec.AddTableToMethodList(); });
 }
 
 void MenuItem::Constructor() { CheckUIThread(); }

@@ -55,6 +55,7 @@ struct MenuBar {
 // Choosing it ends the application with 0.
 struct QuitMenuItem {
   enum Slot { kEvent_Action = MenuItem::kSlotCount, kSlotCount };
+  enum Event { kMenuItemSelected = MenuItem::kEventCount, kEventCount };
   static const ClassRecord& Class();
 };
 // Differs from a plain item only by its class.

@@ -39,11 +39,13 @@ QPushButton& QB(const PushButton& b) {
 }
 QPushButton& QB(Object& o) { return QB(CheckedAs<PushButton>(o)); }
 Object* MakeButton(const ClassRecord& cls) { return new PushButton(cls); }
-void Ignore(Object&, const Value&) {}
 
 }  // namespace
 
 const ClassRecord& PushButton::Class() {
+  static constexpr EventRow kEvents[] = {ZEFA_EVENT(Action), ZEFA_EVENT(GotFocus), ZEFA_EVENT(LostFocus),
+                                         ZEFA_EVENT(MouseDown), ZEFA_EVENT(MouseUp)};
+  static_assert(InEventOrder(kEvents, RectControl::kEventCount, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "PushButton", &RectControl::Class, [](ClassRecord& rec) {
     std::vector<PropertyDescriptor> props = {
@@ -54,8 +56,7 @@ const ClassRecord& PushButton::Class() {
          [](Object& o, const Value& v) { QB(o).setText(QString::fromStdString(v.String())); }},
     };
     for (auto& f : FontProperties()) props.push_back(f);
-    FillControlClass(rec, {"Action", "GotFocus", "LostFocus", "MouseDown", "MouseUp"}, std::move(props),
-                     MakeButton);
+    FillControlClass(rec, kEvents, std::move(props), MakeButton);
   });
 }
 

@@ -6,7 +6,7 @@ namespace zefa {
 // A button with a caption; a click raises its Action event.
 class PushButton : public RectControl {
  public:
-  enum Event { kAction = RectControl::kEventCount, kGotFocus, kLostFocus, kMouseDown, kMouseUp };
+  enum Event { kAction = RectControl::kEventCount, kGotFocus, kLostFocus, kMouseDown, kMouseUp, kEventCount };
   static const ClassRecord& Class();
   explicit PushButton(const ClassRecord& cls) : RectControl(cls) {}
   std::string Caption() const;

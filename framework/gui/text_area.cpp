@@ -18,7 +18,6 @@ TextAreaWidget& TW(const TextArea& t) {
 }
 TextAreaWidget& TW(Object& o) { return TW(T(o)); }
 Object* MakeTextArea(const ClassRecord& cls) { return new TextArea(cls); }
-void Ignore(Object&, const Value&) {}
 
 void SetColor(Object& o, QPalette::ColorRole role, const Value& v) {
   QColor c = ColorFromValue(static_cast<uint32_t>(v.Integer()));
@@ -26,14 +25,6 @@ void SetColor(Object& o, QPalette::ColorRole role, const Value& v) {
   QPalette p = TW(o).palette();
   p.setColor(role, c);
   TW(o).setPalette(p);
-}
-
-Qt::Alignment AlignmentFor(int64_t v) {
-  switch (v) {
-    case 2: return Qt::AlignHCenter;
-    case 3: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
-  }
 }
 
 }  // namespace
@@ -44,6 +35,11 @@ const ClassRecord& TextEdit::Class() {
 }
 
 const ClassRecord& TextArea::Class() {
+  static constexpr EventRow kEvents[] = {
+      ZEFA_EVENT(EnableMenuItems), ZEFA_EVENT(GotFocus), ZEFA_EVENT(LostFocus), ZEFA_EVENT(MouseDown),
+      ZEFA_EVENT(MouseUp), ZEFA_EVENT(SelChange), ZEFA_EVENT(TextChange), ZEFA_EVENT(ValidationError),
+  };
+  static_assert(InEventOrder(kEvents, RectControl::kEventCount, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "TextArea", &TextEdit::Class, [](ClassRecord& rec) {
     std::vector<PropertyDescriptor> props = {
@@ -66,7 +62,7 @@ const ClassRecord& TextArea::Class() {
            if (v.Boolean()) Raise<UnsupportedFormatException>("text fields here do not take tab characters");
          }},
         {"TextAlignment", PropType::Enum8,
-         [](Object& o, const Value& v) { TW(o).setAlignment(AlignmentFor(v.Integer()) | Qt::AlignVCenter); }},
+         [](Object& o, const Value& v) { TW(o).setAlignment(AlignmentFor(v.Integer())); }},
         {"AllowSpellChecking", PropType::Boolean, Ignore},
         {"MaximumCharactersAllowed", PropType::Integer,
          [](Object& o, const Value& v) { TW(o).Rules().maxChars = std::max<int64_t>(v.Integer(), 0); }},
@@ -77,10 +73,7 @@ const ClassRecord& TextArea::Class() {
         {"DataField", PropType::String, Ignore},
     };
     for (auto& f : FontProperties()) props.push_back(f);
-    FillControlClass(rec,
-                     {"EnableMenuItems", "GotFocus", "LostFocus", "MouseDown", "MouseUp", "SelChange", "TextChange",
-                      "ValidationError"},
-                     std::move(props), MakeTextArea);
+    FillControlClass(rec, kEvents, std::move(props), MakeTextArea);
   });
 }
 

@@ -13,7 +13,7 @@ class TextArea : public RectControl {
  public:
   enum Event {
     kEnableMenuItems = RectControl::kEventCount, kGotFocus, kLostFocus, kMouseDown, kMouseUp, kSelChange,
-    kTextChange, kValidationError
+    kTextChange, kValidationError, kEventCount
   };
   static const ClassRecord& Class();
   explicit TextArea(const ClassRecord& cls) : RectControl(cls) {}

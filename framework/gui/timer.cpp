@@ -14,6 +14,8 @@ Timer& Tm(Object& o) { return CheckedAs<Timer>(o); }
 }  // namespace
 
 const ClassRecord& Timer::Class() {
+  static constexpr EventRow kEvents[] = {ZEFA_EVENT(Action)};
+  static_assert(InEventOrder(kEvents, 0, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "Timer", nullptr, [](ClassRecord& rec) {
     rec.factory = MakeTimer;
@@ -21,12 +23,12 @@ const ClassRecord& Timer::Class() {
       if (!self) RaiseNilObjectException();
       return {};
     });
-    rec.AddEvents({"Action"});
+    rec.AddEvents(kEvents);
     rec.properties = {
         {"RunMode", PropType::Enum8, [](Object& o, const Value& v) { Tm(o).SetRunMode(v.Integer()); }},
         {"Period", PropType::Integer, [](Object& o, const Value& v) { Tm(o).SetPeriod(v.Integer()); }},
     };
-    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+    rec.AddTableToMethodList();
   });
 }
 

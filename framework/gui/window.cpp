@@ -180,29 +180,28 @@ template <void (Window::*F)(int64_t)>
 void IntSetter(Object& o, const Value& v) {
   (Self(o).*F)(v.Integer());
 }
-template <int Which>
+template <Window::Limit Which>
 void LimitSetter(Object& o, const Value& v) {
   Self(o).SetLimit(Which, v.Integer());
 }
-template <int Which>
+template <Window::TitleButton Which>
 void ButtonSetter(Object& o, const Value& v) {
   Self(o).SetTitleButton(Which, v.Boolean());
 }
-void Ignore(Object&, const Value&) {}
 
 void AddProperties(ClassRecord& r) {
   r.properties = {
       {"Width", PropType::Integer, IntSetter<&Window::SetWidth>},
       {"Height", PropType::Integer, IntSetter<&Window::SetHeight>},
-      {"MinimumWidth", PropType::Integer, LimitSetter<0>},
-      {"MinimumHeight", PropType::Integer, LimitSetter<1>},
-      {"MaximumWidth", PropType::Integer, LimitSetter<2>},
-      {"MaximumHeight", PropType::Integer, LimitSetter<3>},
+      {"MinimumWidth", PropType::Integer, LimitSetter<Window::Limit::kMinWidth>},
+      {"MinimumHeight", PropType::Integer, LimitSetter<Window::Limit::kMinHeight>},
+      {"MaximumWidth", PropType::Integer, LimitSetter<Window::Limit::kMaxWidth>},
+      {"MaximumHeight", PropType::Integer, LimitSetter<Window::Limit::kMaxHeight>},
       {"Type", PropType::Enum8, IntSetter<&Window::SetType>},
       {"Title", PropType::String, [](Object& o, const Value& v) { Self(o).SetTitle(v.String()); }},
-      {"HasCloseButton", PropType::Boolean, ButtonSetter<0>},
-      {"HasMaximizeButton", PropType::Boolean, ButtonSetter<1>},
-      {"HasMinimizeButton", PropType::Boolean, ButtonSetter<2>},
+      {"HasCloseButton", PropType::Boolean, ButtonSetter<Window::TitleButton::kClose>},
+      {"HasMaximizeButton", PropType::Boolean, ButtonSetter<Window::TitleButton::kMaximize>},
+      {"HasMinimizeButton", PropType::Boolean, ButtonSetter<Window::TitleButton::kMinimize>},
       {"HasFullScreenButton", PropType::Boolean, Ignore},  // no full-screen button on this desktop
       {"Resizeable", PropType::Boolean,
        [](Object& o, const Value& v) { Self(o).SetResizeable(v.Boolean()); }},
@@ -228,18 +227,26 @@ void AddProperties(ClassRecord& r) {
 }  // namespace
 
 const ClassRecord& Window::Class() {
+  static constexpr EventRow kEvents[] = {
+      ZEFA_EVENT(Activate), ZEFA_EVENT(AddMenuHandlers), ZEFA_EVENT(CancelClose), ZEFA_EVENT_NAMED(CloseEvent, "Close"),
+      ZEFA_EVENT(ConstructContextualMenu), ZEFA_EVENT(ContentsChanged), ZEFA_EVENT(ContextualMenuAction),
+      ZEFA_EVENT(CreateControls), ZEFA_EVENT(Deactivate), ZEFA_EVENT(DragEnter), ZEFA_EVENT(DragExit),
+      ZEFA_EVENT(DragOver), ZEFA_EVENT(DropObject), ZEFA_EVENT(EnableMenuItems), ZEFA_EVENT(KeyDown),
+      ZEFA_EVENT(KeyUp), ZEFA_EVENT(Layout), ZEFA_EVENT_NAMED(MaximizeEvent, "Maximize"),
+      ZEFA_EVENT_NAMED(MinimizeEvent, "Minimize"), ZEFA_EVENT(MouseDown), ZEFA_EVENT(MouseDrag),
+      ZEFA_EVENT(MouseEnter), ZEFA_EVENT(MouseExit), ZEFA_EVENT(MouseMove), ZEFA_EVENT(MouseUp),
+      ZEFA_EVENT(MouseWheel), ZEFA_EVENT(Moved), ZEFA_EVENT(Open), ZEFA_EVENT(Paint), ZEFA_EVENT(Resized),
+      ZEFA_EVENT(Resizing), ZEFA_EVENT_NAMED(RestoreEvent, "Restore"), ZEFA_EVENT(ScaleFactorChanged),
+      ZEFA_EVENT(SetupBindings),
+  };
+  static_assert(InEventOrder(kEvents, 0, kEventCount));
   static ClassOnce once;
   return BuildClassOnce(once, "Window", nullptr, [](ClassRecord& rec) {
     rec.factory = MakeWindow;
     rec.AddOperations(kOperations);
-    rec.AddEvents({"Activate", "AddMenuHandlers", "CancelClose", "Close", "ConstructContextualMenu",
-                   "ContentsChanged", "ContextualMenuAction", "CreateControls", "Deactivate", "DragEnter",
-                   "DragExit", "DragOver", "DropObject", "EnableMenuItems", "KeyDown", "KeyUp", "Layout",
-                   "Maximize", "Minimize", "MouseDown", "MouseDrag", "MouseEnter", "MouseExit", "MouseMove",
-                   "MouseUp", "MouseWheel", "Moved", "Open", "Paint", "Resized", "Resizing", "Restore",
-                   "ScaleFactorChanged", "SetupBindings"});
+    rec.AddEvents(kEvents);
     AddProperties(rec);
-    for (const Operation& op : rec.table) rec.methods.push_back({op.name, op.signature, op.fn, {}});
+    rec.AddTableToMethodList();
   });
 }
 
@@ -390,19 +397,24 @@ Ref<Object> Window::ControlByNameIndex(std::string_view name, int64_t index) con
 
 void Window::SetWidth(int64_t w) {
   RequireWidget();
-  content_->resize(static_cast<int>(std::clamp<int64_t>(w, 1, 32000)), content_->height());
+  content_->resize(static_cast<int>(std::clamp<int64_t>(w, 1, kCoordinateLimit)), content_->height());
   ApplyGeometry();
 }
 
 void Window::SetHeight(int64_t h) {
   RequireWidget();
-  content_->resize(content_->width(), static_cast<int>(std::clamp<int64_t>(h, 1, 32000)));
+  content_->resize(content_->width(), static_cast<int>(std::clamp<int64_t>(h, 1, kCoordinateLimit)));
   ApplyGeometry();
 }
 
-void Window::SetLimit(int which, int64_t v) {
-  int64_t c = std::clamp<int64_t>(v, 0, 32000);
-  (which == 0 ? minW_ : which == 1 ? minH_ : which == 2 ? maxW_ : maxH_) = c;
+void Window::SetLimit(Limit which, int64_t v) {
+  int64_t c = std::clamp<int64_t>(v, 0, kCoordinateLimit);
+  switch (which) {
+    case Limit::kMinWidth: minW_ = c; break;
+    case Limit::kMinHeight: minH_ = c; break;
+    case Limit::kMaxWidth: maxW_ = c; break;
+    case Limit::kMaxHeight: maxH_ = c; break;
+  }
   ApplyGeometry();
 }
 
@@ -417,8 +429,12 @@ void Window::SetTitle(const std::string& title) {
   top_->setWindowTitle(QString::fromStdString(title));
 }
 
-void Window::SetTitleButton(int which, bool on) {
-  (which == 0 ? closeButton_ : which == 1 ? maxButton_ : minButton_) = on;
+void Window::SetTitleButton(TitleButton which, bool on) {
+  switch (which) {
+    case TitleButton::kClose: closeButton_ = on; break;
+    case TitleButton::kMaximize: maxButton_ = on; break;
+    case TitleButton::kMinimize: minButton_ = on; break;
+  }
   ApplyFlags();
 }
 

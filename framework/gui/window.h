@@ -11,6 +11,10 @@
 
 namespace zefa {
 
+// Coordinates and sizes of windows and controls stay within ±kCoordinateLimit; a window's size
+// limit of that much is no limit.
+inline constexpr int64_t kCoordinateLimit = 32000;
+
 // The window's Qt widgets (window_widget.h, private to framework/gui).
 class WindowWidget;
 class ContentWidget;
@@ -26,7 +30,7 @@ class Window : public Object {
     kWindow, k_AddControl, k_AddMenuHandler, k_ControlByName, k_ControlByNameIndex, k_DependencyList,
     k_Move, kNew, kSlotCount
   };
-  // Event numbers of Window's event list.
+  // Event numbers of Window's event list; four are spelt apart from the slots of their names.
   enum Event {
     kActivate, kAddMenuHandlers, kCancelClose, kCloseEvent, kConstructContextualMenu, kContentsChanged,
     kContextualMenuAction, kCreateControls, kDeactivate, kDragEnter, kDragExit, kDragOver, kDropObject,
@@ -34,6 +38,10 @@ class Window : public Object {
     kMouseEnter, kMouseExit, kMouseMove, kMouseUp, kMouseWheel, kMoved, kOpen, kPaint, kResized,
     kResizing, kRestoreEvent, kScaleFactorChanged, kSetupBindings, kEventCount
   };
+
+  // Which size limit, which title-bar button a record entry sets.
+  enum class Limit { kMinWidth, kMinHeight, kMaxWidth, kMaxHeight };
+  enum class TitleButton { kClose, kMaximize, kMinimize };
 
   static const ClassRecord& Class();
   explicit Window(const ClassRecord& cls);
@@ -66,10 +74,10 @@ class Window : public Object {
   // Properties of the window record.
   void SetWidth(int64_t w);
   void SetHeight(int64_t h);
-  void SetLimit(int which, int64_t v);  // 0 min width, 1 min height, 2 max width, 3 max height
+  void SetLimit(Limit which, int64_t v);
   void SetType(int64_t type);
   void SetTitle(const std::string& title);
-  void SetTitleButton(int which, bool on);  // 0 close, 1 maximize, 2 minimize
+  void SetTitleButton(TitleButton which, bool on);
   void SetResizeable(bool on);
   void SetVisibleProperty(bool on);
   void SetBackgroundColor(uint32_t rgb);
@@ -91,7 +99,7 @@ class Window : public Object {
   std::vector<std::pair<std::string, Ref<Object>>> controls_;  // creation order
   // Shape of the window until it is built; the widget takes it over from then on.
   int64_t type_ = 0, location_ = 0;
-  int64_t minW_ = 0, minH_ = 0, maxW_ = 32000, maxH_ = 32000;
+  int64_t minW_ = 0, minH_ = 0, maxW_ = kCoordinateLimit, maxH_ = kCoordinateLimit;
   bool closeButton_ = true, maxButton_ = false, minButton_ = false, resizeable_ = false;
   bool menuBarVisible_ = true, showWhenBuilt_ = false, constructing_ = false, closed_ = false;
 };

@@ -75,11 +75,9 @@ void AddHandlers(ClassRecord& cls, std::span<const HandlerRow> handlers) {
 }
 
 void FillWindowMethodList(ClassRecord& cls, Method isEventImplemented) {
-  for (const Operation& op : cls.table) {
-    MethodEntry m{op.name, op.signature, op.fn, {}};
-    if (op.name == "_CreateControls0") m.attributes.emplace_back("Hidden", "");
-    cls.methods.push_back(std::move(m));
-  }
+  cls.AddTableToMethodList();
+  for (MethodEntry& m : cls.methods)
+    if (m.name == "_CreateControls0") m.attributes.emplace_back("Hidden", "");
   cls.methods.push_back({"IsEventImplemented", "(String) as Boolean", isEventImplemented, {}});
 }
 

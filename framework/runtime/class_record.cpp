@@ -94,9 +94,13 @@ void ClassRecord::ReplaceOperation(std::string_view op, Method fn) {
   table[static_cast<size_t>(slot)].fn = fn;
 }
 
-void ClassRecord::AddEvents(std::initializer_list<const char*> own) {
-  for (const char* e : own) events.emplace_back(e);
+void ClassRecord::AddEvents(std::span<const EventRow> own) {
+  for (const EventRow& e : own) events.emplace_back(e.name);
   hooks.resize(events.size(), nullptr);
+}
+
+void ClassRecord::AddTableToMethodList() {
+  for (const Operation& op : table) methods.push_back({op.name, op.signature, op.fn, {}});
 }
 
 void ClassRecord::SetHook(std::string_view event, Method fn) {

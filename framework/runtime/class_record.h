@@ -22,6 +22,8 @@ using Factory = Object* (*)(const ClassRecord& cls);
 
 enum class PropType { String, Integer, Enum8, Enum1, Boolean, Color, Single, Double };
 using Setter = void (*)(Object& self, const Value& v);
+// The setter of a record entry that a class accepts and has no use for.
+inline void Ignore(Object&, const Value&) {}
 
 struct Operation {
   std::string name;
@@ -58,6 +60,27 @@ constexpr bool InSlotOrder(std::span<const OperationRow> rows, int first, int en
 // kHide under the name "Hide". ZEFA_OPERATION_NAMED gives the stored name where the two differ.
 #define ZEFA_OPERATION(name, signature, fn) ::zefa::OperationRow{k##name, #name, signature, fn}
 #define ZEFA_OPERATION_NAMED(slot, name, signature, fn) ::zefa::OperationRow{k##slot, name, signature, fn}
+
+// A class's own event as a row of a constant table: the number it must take (the class's Event
+// enumerator) and the name the runtime stores.
+struct EventRow {
+  int number;
+  std::string_view name;
+};
+// Row i takes number first + i, the rows end at number end, and the names go alphabetically, as
+// a class's own events do: a table checked against its enum.
+constexpr bool InEventOrder(std::span<const EventRow> rows, int first, int end) {
+  if (rows.size() != static_cast<size_t>(end - first)) return false;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].number != first + static_cast<int>(i)) return false;
+    if (i > 0 && !(rows[i - 1].name < rows[i].name)) return false;
+  }
+  return true;
+}
+// ZEFA_EVENT(KeyDown) takes number kKeyDown under the name "KeyDown"; ZEFA_EVENT_NAMED gives the
+// stored name where the enumerator is spelt otherwise.
+#define ZEFA_EVENT(name) ::zefa::EventRow{k##name, #name}
+#define ZEFA_EVENT_NAMED(number, name) ::zefa::EventRow{k##number, name}
 
 struct MethodEntry {
   std::string name;
@@ -96,7 +119,8 @@ struct ClassRecord {
   void AddOperation(std::string op, std::string signature, Method fn);
   void AddOperations(std::span<const OperationRow> rows);  // appends them in the rows' order
   void ReplaceOperation(std::string_view op, Method fn);  // keeps the slot
-  void AddEvents(std::initializer_list<const char*> own);  // appends and widens the hook table
+  void AddEvents(std::span<const EventRow> own);  // appends and widens the hook table
+  void AddTableToMethodList();  // one method-list entry per class-table operation, in slot order
   void SetHook(std::string_view event, Method fn);
 
  private:

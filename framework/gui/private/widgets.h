@@ -30,6 +30,9 @@ struct Picture::Bitmap : QImage {
 
 // Colour values are 0x00RRGGBB; the top byte is alpha, 0 meaning opaque.
 QColor ColorFromValue(uint32_t v);
+// TextAlignment 2 centres a line of text, 3 sets it right, any other value left; vertically
+// it is centred.
+Qt::Alignment AlignmentFor(int64_t textAlignment);
 
 // The Qt menu bar that shows the tree in one window.
 QMenuBar* BuildMenuBar(const MenuItem& bar, QWidget* window);
