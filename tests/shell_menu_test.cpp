@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QtTest/QTest>
 #include <algorithm>
+#include <functional>
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
@@ -226,6 +227,56 @@ TEST_F(EditMenuTest, ClearDeletesTheSelectionOnly) {
   EXPECT_EQ(Enabled(), "Undo Cut Copy Clear");
   clear->trigger();
   EXPECT_EQ(iq->text(), "3");
+}
+
+// Cutting the "." out of ".60" is refused by the mask, by every road to Cut: the bell rings once,
+// ValidationError is raised, and neither the field nor the user's clipboard changes. A Cut the mask
+// allows cuts as ever.
+TEST_F(EditMenuTest, ARefusedCutKeepsTheClipboard) {
+  static int refusals = 0;
+  refusals = 0;
+  Ref<TextArea> corr = Calc::Get<TextArea>(window_.get(), Calc::kCorrFld);
+  Method count = [](Object*, Args) -> Value {
+    ++refusals;
+    return {};
+  };
+  RuntimeAddEventHandler(*corr, TextArea::kValidationError, AddHandler::Stub(TextArea::kValidationError),
+                         RuntimeCreateDelegate(Delegate::Invoke, count, nullptr, "( TextArea )", 0));
+  QLineEdit* field = Field(Calc::kCorrFld);
+  auto contextMenuCut = [&] {
+    QContextMenuEvent open(QContextMenuEvent::Keyboard, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &open);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    for (QAction* a : menu->actions())
+      if (a->text().startsWith("Cu&t")) a->trigger();
+    menu->close();
+  };
+  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
+      {"Ctrl+X", [&] { QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier); }},
+      {"Shift+Delete", [&] { QTest::keyClick(field, Qt::Key_Delete, Qt::ShiftModifier); }},
+      {"Edit > Cut", [&] { Entry("Cut")->trigger(); }},
+      {"context menu", contextMenuCut},
+  };
+  QClipboard* clipboard = QApplication::clipboard();
+  field->setFocus();
+  for (const auto& [road, cut] : roads) {
+    SCOPED_TRACE(road);
+    corr->SetText(".60");
+    clipboard->setText("my text");
+    int beeps = Beeps(), refused = refusals;
+    field->setSelection(0, 1);
+    cut();
+    EXPECT_EQ(field->text(), ".60");
+    EXPECT_EQ(clipboard->text().toStdString(), "my text");
+    EXPECT_EQ(Beeps() - beeps, 1);
+    EXPECT_EQ(refusals - refused, 1);
+    field->setSelection(1, 2);
+    cut();
+    EXPECT_EQ(field->text(), ".");
+    EXPECT_EQ(clipboard->text().toStdString(), "60");
+    EXPECT_EQ(Beeps() - beeps, 1);
+  }
 }
 
 // Alt and a menu's first letter open it; the captions the runtime holds stay as they were.

@@ -5,11 +5,11 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QLineEdit>
 #include <QPointer>
 #include <memory>
 
 #include "framework/gui/application.h"
+#include "framework/gui/private/text_area_widget.h"
 #include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
@@ -133,24 +133,24 @@ class FieldFinder {
  public:
   explicit FieldFinder(QMenuBar* bar) : bar_(bar) {}
   void FocusChanged(QWidget* old, QWidget* now) {
-    if (now && now == bar_) lent_ = qobject_cast<QLineEdit*>(old);
+    if (now && now == bar_) lent_ = dynamic_cast<TextAreaWidget*>(old);
   }
-  QLineEdit* Field() const {
+  TextAreaWidget* Field() const {
     if (!bar_) return nullptr;
     QWidget* f = QApplication::focusWidget();
-    QLineEdit* edit = f && f == bar_ ? lent_.data() : qobject_cast<QLineEdit*>(f);
+    TextAreaWidget* edit = f && f == bar_ ? lent_.data() : dynamic_cast<TextAreaWidget*>(f);
     return edit && edit->window() == bar_->window() ? edit : nullptr;
   }
 
  private:
   QPointer<QMenuBar> bar_;
-  QPointer<QLineEdit> lent_;
+  QPointer<TextAreaWidget> lent_;
 };
 using Finder = std::shared_ptr<FieldFinder>;
 
 // Whether choosing the item now would do anything: its class's Action hook always acts; the Edit
 // items act on the focused field where it has what they need.
-bool WouldAct(const MenuItem& item, const QLineEdit* edit) {
+bool WouldAct(const MenuItem& item, const TextAreaWidget* edit) {
   if (HasWindowHook(item, MenuItem::kAction)) return true;
   if (!edit) return false;
   const std::string& n = item.Name();
@@ -169,12 +169,12 @@ void Choose(const Ref<MenuItem>& item, const Finder& finder) {
       RaiseWindowEvent(*item, MenuItem::kAction);
       return;
     }
-    QLineEdit* edit = finder->Field();
+    TextAreaWidget* edit = finder->Field();
     if (!edit || !WouldAct(*item, edit)) return;
     const std::string& n = item->Name();
     if (n == "EditCopy") edit->copy();
     else if (n == "EditUndo") edit->undo();
-    else if (n == "EditCut") edit->cut();
+    else if (n == "EditCut") edit->Cut();
     else if (n == "EditPaste") edit->paste();
     else if (n == "EditClear") edit->del();  // with a selection, deletes just that
   });
@@ -211,7 +211,7 @@ void AddItems(QMenu* menu, const MenuItem& parent, const Finder& finder) {
   }
   if (automatic.empty()) return;
   QObject::connect(menu, &QMenu::aboutToShow, menu, [automatic, finder] {
-    QLineEdit* edit = finder->Field();
+    TextAreaWidget* edit = finder->Field();
     for (const auto& [action, item] : automatic) action->setEnabled(WouldAct(*item, edit));
   });
 }

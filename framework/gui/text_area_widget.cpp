@@ -1,6 +1,8 @@
 #include "framework/gui/private/text_area_widget.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include "framework/gui/application.h"
 #include "framework/gui/dialogs.h"
@@ -31,12 +33,25 @@ TextAreaWidget::TextAreaWidget(TextArea* owner, QWidget* parent)
   setValidator(rules_);
   connect(this, &QLineEdit::textEdited, this,
           [this] { DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kTextChange); }); });
-  // A refused keystroke is heard, so that the user notices that it left no trace.
   connect(this, &QLineEdit::inputRejected, this, [this] {
-    if (programEdit_) return;  // Qt reports program text that misses the mask too
-    Beep();
-    DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); });
+    if (!programEdit_) Refuse();  // Qt reports program text that misses the mask too
   });
+}
+
+// A refused edit is heard, so that the user notices that it left no trace.
+void TextAreaWidget::Refuse() {
+  Beep();
+  DeliverFromToolkit([&] { RaiseEvent(*owner_, TextArea::kValidationError); });
+}
+
+// Qt's own Cut copies first and only then learns that the deletion is refused.
+void TextAreaWidget::Cut() {
+  if (isReadOnly() || !hasSelectedText()) return;
+  QString rest = text();
+  rest.remove(selectionStart(), selectionLength());
+  if (!rules_->Fits(rest)) return Refuse();
+  copy();
+  del();
 }
 
 // Text from the program is set as given: the rules bind the user's edits only.
@@ -55,10 +70,19 @@ void TextAreaWidget::keyPressEvent(QKeyEvent* e) {
     Value v = RaiseEvent(*owner_, RectControl::kKeyDown, std::vector<Value>{Value(key)});
     handled = !v.IsNil() && v.Boolean();
   });
-  if (handled)
-    e->accept();
-  else
-    QLineEdit::keyPressEvent(e);
+  if (handled) return e->accept();
+  if (!e->matches(QKeySequence::Cut)) return QLineEdit::keyPressEvent(e);
+  Cut();
+  e->accept();
+}
+
+// Qt's menu, its Cut entry led to ours (Qt joins the entry to its slot by name).
+void TextAreaWidget::contextMenuEvent(QContextMenuEvent* e) {
+  QMenu* menu = createStandardContextMenu();
+  for (QAction* a : menu->actions())
+    if (disconnect(a, SIGNAL(triggered()), this, SLOT(cut()))) connect(a, &QAction::triggered, this, &TextAreaWidget::Cut);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(e->globalPos());
 }
 
 void TextAreaWidget::focusInEvent(QFocusEvent* e) {

@@ -25,15 +25,21 @@ class TextAreaWidget : public QLineEdit {
   TextAreaWidget(TextArea* owner, QWidget* parent);
 
   void SetProgramText(const QString& text);
+  // Every Cut (key, Edit menu, context menu) comes here: one the rules refuse is refused before
+  // anything is copied, so it leaves the clipboard as it was.
+  void Cut();
   MaskValidator& Rules() { return *rules_; }
   const MaskValidator& Rules() const { return *rules_; }
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
 
  private:
+  void Refuse();
+
   TextArea* owner_;
   MaskValidator* rules_;
   bool programEdit_ = false;  // while the program sets the text
