@@ -467,4 +467,33 @@ small_screen_run 640x480 1
 small_screen_run 1280x1024 2
 small_screen_run 640x480 2
 
+# --- run 6: another program owns the clipboard and does not answer --------------------------------
+# Opening the Edit menu asks the clipboard nothing, so a hung owner cannot freeze it: Alt+E shows the
+# menu at once (a read of the clipboard would wait seconds for the owner), and Ctrl+Q then quits.
+xs_log "run 6: a clipboard owner that does not answer, Alt+E, Ctrl+Q"
+xs_stop_xvfb
+xs_start_xvfb
+printf 'their text' >"$T/their-text"
+xclip -selection clipboard -quiet "$T/their-text" >/dev/null 2>&1 &
+OWNER_PID=$!
+trap 'kill -KILL "$OWNER_PID" 2>/dev/null; xs_cleanup' EXIT  # a stopped owner would outlive the run
+xs_poll 5000 clipboard_is "their text" || xs_die "xclip did not take the clipboard"
+kill -STOP "$OWNER_PID"
+xs_start_app 6 "$PROG"
+expect_splash
+handover key 10000
+expect_calculator
+click_centre "${IQ_FIELD[@]}"  # an editable field, where Paste is judged
+edit_menu_shown() { POPUP=$(xdotool search --onlyvisible --class '^zefa$' 2>/dev/null | grep -vx "$WIN" | head -n 1); [ -n "$POPUP" ]; }
+t0=$(now)
+xdotool key alt+e
+xs_wait_for 1500 "Edit menu after Alt+E while the clipboard's owner does not answer" edit_menu_shown
+xs_log "Edit menu shown $(($(now) - t0)) ms after Alt+E"
+xs_shot_root "$SHOTS/e2e-edit-menu-hung-clipboard.png"
+t0=$(now)
+xdotool key Escape ctrl+q  # an open menu keeps the keys to itself: Escape closes it
+expect_exit_0 5000 "Ctrl+Q after the Edit menu" "$t0"
+{ kill -KILL "$OWNER_PID" && wait "$OWNER_PID"; } 2>/dev/null || true
+trap xs_cleanup EXIT
+
 xs_log "all checks passed in $(($(now) - start)) ms; screenshots in $SHOTS"
