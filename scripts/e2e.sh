@@ -336,6 +336,36 @@ xdotool key q
 xdotool keyup ctrl
 expect_exit_0 5000 "Ctrl+Q on the splash" "$t0"
 
+# --- run 3c: keys that only change what other keys do hand nothing over ----------------------------
+# Compose, the layout-group switch, the fifth-level shift and Scroll Lock alone are no key press,
+# like Shift or Caps Lock. Xvfb's keyboard lacks the first three: they go on free keys for the run.
+xs_log "run 3c: lone modifier, lock and layout keys on the splash"
+command -v xmodmap >/dev/null || xs_die "xmodmap is missing (scripts/install-deps --test installs it)"
+mapfile -t FREE_KEYS < <(xmodmap -pke | awk 'NF == 3 && $2 > 8 { print $2 }' | head -n 3)
+((${#FREE_KEYS[@]} == 3)) || xs_die "the display's keyboard has no three free keys"
+xmodmap -e "keycode ${FREE_KEYS[0]} = Multi_key" -e "keycode ${FREE_KEYS[1]} = ISO_Next_Group" \
+  -e "keycode ${FREE_KEYS[2]} = ISO_Level5_Shift"
+APP_STARTED=$(now)
+xs_start_app 3c "$PROG"
+xs_wait_for 15000 "splash window" splash_shown
+xs_wait_for 5000 "keyboard focus on the splash" splash_focused
+xdotool key Shift_L Control_L Super_L Caps_Lock Caps_Lock Num_Lock Num_Lock \
+  Multi_key ISO_Next_Group ISO_Level5_Shift Scroll_Lock Scroll_Lock
+# The menu opens once the program has taken every key sent before Alt+F.
+popup_shown() { POPUP=$(xdotool search --onlyvisible --class '^zefa$' 2>/dev/null | grep -vx "$SPLASH" | head -n 1); [ -n "$POPUP" ]; }
+xdotool key alt+f
+xs_wait_for 5000 "File menu after Alt+F on the splash" popup_shown
+if [ -n "$(xs_named_window "$CALC_TITLE")" ]; then
+  (($(now) >= APP_STARTED + 4000)) || xs_die "a lone modifier, lock or layout key handed the splash over"
+  xs_die "the splash's timer was due before the keys could be checked: too slow to tell"
+fi
+xs_shot_root "$SHOTS/e2e-splash-lone-keys.png"
+xmodmap -e "keycode ${FREE_KEYS[0]} =" -e "keycode ${FREE_KEYS[1]} =" -e "keycode ${FREE_KEYS[2]} ="
+xdotool key Escape
+t0=$(now)
+xdotool key ctrl+q
+expect_exit_0 5000 "Ctrl+Q on the splash after the lone keys" "$t0"
+
 # --- run 4: the timer's second hand-over takes the focus from no one -----------------------------
 # After an early hand-over the timer shows the calculator once more: neither another program's
 # window nor the program's own open message box may lose the keyboard focus or be covered.

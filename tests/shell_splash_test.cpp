@@ -193,17 +193,25 @@ TEST_F(SplashTest, KeyPressHandsOverAndThePressHandlersAnswerFalse) {
   EXPECT_EQ(WindowCount(), 2);
 }
 
-// A modifier or lock key on its own is no key press, so Ctrl+Q on the splash reaches its menu's
-// Quit rather than handing over on the Ctrl.
+// A modifier, lock or layout-switch key on its own is no key press, so Ctrl+Q on the splash
+// reaches its menu's Quit rather than handing over on the Ctrl.
 TEST_F(SplashTest, BareModifierKeysDoNotHandOverAndCtrlQQuits) {
   if (!App()) NewAppInstance();  // the application's menu bar, with its Quit shortcut
   Ref<Window> about = AboutWindow::AboutWindow();
   about->Widget()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(about->Widget()));
   for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_Super_R,
-                    Qt::Key_CapsLock, Qt::Key_AltGr, Qt::Key_NumLock, Qt::Key_Hyper_L}) {
+                    Qt::Key_CapsLock, Qt::Key_AltGr, Qt::Key_NumLock, Qt::Key_Hyper_L, Qt::Key_ScrollLock,
+                    Qt::Key_Multi_key, Qt::Key_Kana_Lock, Qt::Key_Eisu_toggle}) {
     QTest::sendKeyEvent(QTest::Click, about->Widget(), k, QString(), Qt::NoModifier);
     EXPECT_TRUE(about->IsVisible()) << k;
+  }
+  // On X the key is told by its keysym, whatever key code Qt makes of it (none for the ISO keys):
+  // Multi_key, ISO_Next_Group, ISO_Level5_Shift, ISO_Level3_Lock, Scroll_Lock, Shift_Lock.
+  for (quint32 sym : {0xFF20u, 0xFE08u, 0xFE11u, 0xFE05u, 0xFF14u, 0xFFE6u}) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, 0, sym, 0);
+    QCoreApplication::sendEvent(about->Widget(), &press);
+    EXPECT_TRUE(about->IsVisible()) << std::hex << sym;
   }
   EXPECT_EQ(Open(Calc::kClassName), nullptr);
 
@@ -213,6 +221,10 @@ TEST_F(SplashTest, BareModifierKeysDoNotHandOverAndCtrlQQuits) {
   ASSERT_TRUE(RequestedQuit());
   EXPECT_EQ(*RequestedQuit(), 0);
   EXPECT_EQ(Open(Calc::kClassName), nullptr);
+
+  QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0x61, 0, "a");  // a key that types
+  QCoreApplication::sendEvent(about->Widget(), &typed);
+  EXPECT_FALSE(about->IsVisible());
 }
 
 TEST_F(SplashTest, BothBannersShareOneTitlePictureReadOnce) {

@@ -9,7 +9,27 @@
 
 namespace zefa {
 
+namespace {
+
+// X keysyms of keys that only change what other keys do: the ISO shifts, latches, locks and
+// group switches, Num and Scroll Lock, Compose, the shift-like modifiers, and the Japanese
+// input's lock and shift keys.
+bool IsModifierKeysym(quint32 sym) {
+  return (sym >= 0xFE01 && sym <= 0xFE13) ||  // ISO_Lock .. ISO_Level5_Lock
+         (sym >= 0xFFE1 && sym <= 0xFFEE) ||  // Shift_L .. Hyper_R, Caps_Lock and Shift_Lock among them
+         (sym >= 0xFF2D && sym <= 0xFF30) ||  // Kana_Lock, Kana_Shift, Eisu_Shift, Eisu_toggle
+         sym == 0xFF7E ||                     // Mode_switch
+         sym == 0xFF7F ||                     // Num_Lock
+         sym == 0xFF14 ||                     // Scroll_Lock
+         sym == 0xFF20;                       // Multi_key (Compose)
+}
+
+}  // namespace
+
 bool IsBareModifier(const QKeyEvent& e) {
+  // On X the key's keysym tells what the key is, whatever Qt names it; where the platform gives
+  // none, Qt's key code does.
+  if (IsModifierKeysym(e.nativeVirtualKey())) return true;
   switch (e.key()) {
     case Qt::Key_Shift:
     case Qt::Key_Control:
@@ -23,6 +43,12 @@ bool IsBareModifier(const QKeyEvent& e) {
     case Qt::Key_Mode_switch:
     case Qt::Key_CapsLock:
     case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Multi_key:
+    case Qt::Key_Kana_Lock:
+    case Qt::Key_Kana_Shift:
+    case Qt::Key_Eisu_Shift:
+    case Qt::Key_Eisu_toggle:
       return true;
     default:
       return false;

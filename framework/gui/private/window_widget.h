@@ -8,8 +8,8 @@ namespace zefa {
 
 class Window;
 
-// A modifier or lock key pressed on its own (Shift, Ctrl, Alt, Super, Caps Lock, ...): no key press
-// of its own, so it raises no KeyDown.
+// A modifier, a lock or a layout switch pressed on its own (Shift, Caps Lock, Compose, the group
+// switch, ...): no key press of its own, so it raises no KeyDown.
 bool IsBareModifier(const QKeyEvent& e);
 
 class WindowWidget : public QWidget {
