@@ -439,6 +439,37 @@ t0=$(now)
 xs_close_window "$WIN" || xs_die "could not send the close request"
 expect_exit_0 10000 "the close request" "$t0"
 
+# --- run 4c: a message box, once dismissed, hands the keyboard back to its window ------------------
+# With no window manager to do it, the program itself must make the calculator active again when
+# its message box closes: Alt+E and Ctrl+Q work at once, with no click into the window first.
+xs_log "run 4c: menus and shortcuts work right after a message box is dismissed with Escape or Return"
+xs_start_app 4c "$PROG"
+expect_splash
+click_handover $((SX + SPLASH_W / 2)) $((SY + SMB + SPLASH_H / 2))
+expect_calculator
+open_range_message() {
+  click_centre "${CALCULATE[@]}"
+  xs_wait_for 5000 "message box" box_shown
+  xs_wait_for 2000 "the keyboard focus in the message box" box_focused
+}
+click_centre "${IQ_FIELD[@]}"
+xdotool type --delay 20 "30"
+open_range_message
+xdotool key Escape
+xs_wait_for 2000 "the message box to close on Escape" box_gone
+xdotool key alt+e
+xs_wait_for 5000 "Edit menu after Alt+E" menu_shown
+xs_geometry "$POPUP"
+((GX > WX + 10)) || xs_die "Alt+E opened the menu at x $GX, the File menu's place, not the Edit menu's"
+xs_shot_root "$SHOTS/e2e-edit-menu-after-box.png"
+xdotool key Escape Escape
+open_range_message
+xdotool key Return
+xs_wait_for 2000 "the message box to close on Return" box_gone
+t0=$(now)
+xdotool key ctrl+q
+expect_exit_0 5000 "Ctrl+Q right after the message box" "$t0"
+
 # --- run 5: small screens and a scale factor --------------------------------------------------
 # Each window opens at its record's size times the scale, centred along each side of the screen
 # where it fits and at the screen's edge where it does not: its top-left corner is on the screen.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include "framework/gui/application.h"
@@ -19,11 +20,14 @@ void Beep() {
 void MsgBox(const std::string& text) {
   CheckUIThread();
   RequireGui();
-  QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
+  QPointer<QWidget> owner = QApplication::activeWindow();
+  QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
   if (testing::NoteMessageBox(text)) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
   box.exec();
+  // The window the box belonged to takes the focus back: with no window manager to hand it
+  // over, its shortcuts and menus would wait for a click.
+  if (owner && owner->isVisible()) owner->activateWindow();
 }
 
 const ClassRecord& MessageDialog::Class() {
