@@ -470,6 +470,73 @@ t0=$(now)
 xdotool key ctrl+q
 expect_exit_0 5000 "Ctrl+Q right after the message box" "$t0"
 
+# --- run 4d: with a window manager, the timer's hand-over leaves the user in another program ------
+# The calculator takes the focus when the program had it (here: a key on the splash), and appears
+# without it when the user went to another program before the splash's timer ran out.
+xs_log "run 4d: the hand-over takes the focus only from the program itself"
+calculator_focused() { has_focus "$WIN"; }
+start_with_another_program() { # RUN
+  xs_start_app "$1" "$PROG"
+  xs_wait_for 15000 "splash window" splash_shown
+  xmessage -geometry +0+0 "another program" >/dev/null 2>&1 &
+  HELPER_PID=$!
+  xs_wait_for 5000 "another program's window" helper_window
+  if [ -n "${XS_WM_PID:-}" ]; then xdotool windowactivate "$HELPER"; else xdotool windowfocus "$HELPER"; fi
+  xs_wait_for 3000 "the keyboard focus in another program's window" helper_focused
+}
+stop_another_program() {
+  kill "$HELPER_PID" 2>/dev/null || true
+  wait "$HELPER_PID" 2>/dev/null || true
+}
+# No window manager: a click on the splash brings the user back, though the other program keeps
+# the X focus; the calculator takes it.
+start_with_another_program 4d
+xs_geometry "$SPLASH"
+xdotool mousemove $((GX + GW / 2)) $((GY + GH / 2)) click 1
+xs_wait_for 10000 "calculator window after a click on the splash" calculator_shown
+xs_wait_for 5000 "keyboard focus in the calculator handed over by a click" calculator_focused
+stop_another_program
+t0=$(now)
+xdotool key ctrl+q
+expect_exit_0 5000 "Ctrl+Q" "$t0"
+
+command -v openbox >/dev/null || xs_die "openbox is missing (scripts/install-deps --test installs it)"
+xs_start_wm
+xs_start_app 4d2 "$PROG"
+xs_wait_for 15000 "splash window" splash_shown
+xs_wait_for 5000 "keyboard focus on the splash" splash_focused
+xdotool key space
+xs_wait_for 10000 "calculator window after a key on the splash" calculator_shown
+xs_wait_for 5000 "keyboard focus in the calculator handed over by a key" calculator_focused
+t0=$(now)
+xdotool key ctrl+q
+expect_exit_0 5000 "Ctrl+Q" "$t0"
+
+# The window manager handles requests in order: once it has taken a later one of ours (a number
+# of desktops), it has handled whatever the program asked before.
+wm_caught_up() { xprop -root _NET_NUMBER_OF_DESKTOPS | grep -q "= $WM_MARK\$"; }
+start_with_another_program 4d3
+xs_wait_for 15000 "calculator window after the splash's timer" calculator_shown
+xs_geometry "$WIN"
+WX=$GX WY=$GY MB=$((GH - CALC_H))
+# The program has run its hand-over to the end once it redraws on input sent after the map.
+point_at "${NEUTRAL[@]}"
+convert -size "${BAND[2]}x${BAND[3]}" xc:white "$T/white-band.png"
+xs_wait_for 5000 "empty caption band with the pointer on a blank spot" band_empty
+cp "$T/white-band.png" "$T/band-before.png"
+point_at $((IQ_CAPTION[0] + IQ_CAPTION[2] / 2)) $((IQ_CAPTION[1] + IQ_CAPTION[3] / 2))
+xs_wait_for 5000 "help picture with the pointer on \"IQ Score\"" band_differs
+WM_MARK=$(($(xprop -root _NET_NUMBER_OF_DESKTOPS | sed 's/.*= *//') + 1))
+xdotool set_num_desktops "$WM_MARK"
+xs_wait_for 5000 "the window manager to take a request" wm_caught_up
+xs_shot_root "$SHOTS/e2e-wm-timer-handover.png"
+helper_focused || xs_die "the timer's hand-over took the keyboard focus from another program"
+stop_another_program
+t0=$(now)
+xs_close_window "$WIN" || xs_die "could not send the close request"
+expect_exit_0 10000 "the close request" "$t0"
+xs_stop_wm
+
 # --- run 5: small screens and a scale factor --------------------------------------------------
 # Each window opens at its record's size times the scale, centred along each side of the screen
 # where it fits and at the screen's edge where it does not: its top-left corner is on the screen.

@@ -120,8 +120,28 @@ xs_stop_xvfb() {
   fi
 }
 
+xs__wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# Starts a light window manager (openbox) on the display and waits until it manages windows.
+xs_start_wm() {
+  xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null || true  # left by an earlier one
+  XDG_CONFIG_HOME="$XS_TMP/wm-config" XDG_CACHE_HOME="$XS_TMP/wm-cache" \
+    openbox --sm-disable >"$XS_TMP/wm.log" 2>&1 &
+  XS_WM_PID=$!
+  xs_poll 10000 xs__wm_ready || xs_die "the window manager did not start within 10 s: $(tail -n 3 "$XS_TMP/wm.log")"
+}
+
+xs_stop_wm() {
+  if [ -n "${XS_WM_PID:-}" ]; then
+    kill "$XS_WM_PID" 2>/dev/null || true
+    wait "$XS_WM_PID" 2>/dev/null || true
+    XS_WM_PID=
+  fi
+}
+
 xs_cleanup() {
   xs_stop_app
+  xs_stop_wm
   xs_stop_xvfb
   [ -n "${XS_TMP:-}" ] && rm -rf "$XS_TMP"
 }

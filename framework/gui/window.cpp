@@ -313,7 +313,10 @@ void Window::Show() {
   if (location_ == 0) Centre();
   QWidget* box = QApplication::activeModalWidget();
   bool boxActive = box && QApplication::activeWindow() == box;
-  top_->setAttribute(Qt::WA_ShowWithoutActivating, box != nullptr);
+  // A window takes the focus only from the program itself: as its first window, or while one of
+  // its windows is active or being pressed. Otherwise the user is in another program, and stays.
+  bool activate = !box && (WindowCount() <= 1 || QGuiApplication::focusWindow() || DeliveringUserPress());
+  top_->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
   top_->show();
   if (box) {
     // The box waiting for an answer stays above the new window, and keeps the focus it had.
@@ -321,6 +324,7 @@ void Window::Show() {
     if (boxActive) box->activateWindow();
     return;
   }
+  if (!activate) return;
   top_->raise();
   top_->activateWindow();
 }

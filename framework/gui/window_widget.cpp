@@ -24,7 +24,20 @@ bool IsModifierKeysym(quint32 sym) {
          sym == 0xFF20;                       // Multi_key (Compose)
 }
 
+int pressesInDelivery = 0;
+
+// Counts a press from the toolkit while its handler runs.
+class PressInDelivery {
+ public:
+  PressInDelivery() { ++pressesInDelivery; }
+  ~PressInDelivery() { --pressesInDelivery; }
+  PressInDelivery(const PressInDelivery&) = delete;
+  PressInDelivery& operator=(const PressInDelivery&) = delete;
+};
+
 }  // namespace
+
+bool DeliveringUserPress() { return pressesInDelivery > 0; }
 
 bool IsBareModifier(const QKeyEvent& e) {
   // On X the key's keysym tells what the key is, whatever Qt names it; where the platform gives
@@ -70,6 +83,7 @@ void WindowWidget::keyPressEvent(QKeyEvent* e) {
   if (IsBareModifier(*e)) return QWidget::keyPressEvent(e);
   bool handled = false;
   std::string key = e->text().toStdString();
+  PressInDelivery press;
   DeliverFromToolkit([&] { handled = owner_->OnKeyDown(key); });
   if (handled)
     e->accept();
@@ -93,6 +107,7 @@ ContentWidget::ContentWidget(Window* owner, QWidget* parent) : QWidget(parent), 
 void ContentWidget::mousePressEvent(QMouseEvent* e) {
   bool handled = false;
   QPoint p = e->position().toPoint();
+  PressInDelivery press;
   DeliverFromToolkit([&] { handled = owner_->OnMouseDown(p.x(), p.y()); });
   if (handled)
     e->accept();

@@ -12,6 +12,10 @@ class Window;
 // switch, ...): no key press of its own, so it raises no KeyDown.
 bool IsBareModifier(const QKeyEvent& e);
 
+// True while a key or mouse press on one of the program's windows is being handled: the user is
+// with the program, whichever window the desktop counts as active.
+bool DeliveringUserPress();
+
 class WindowWidget : public QWidget {
  public:
   explicit WindowWidget(Window* owner);
