@@ -1,3 +1,7 @@
+#include "framework/runtime/standard_streams.h"
 #include "shell/startup.h"
 
-int main() { return zefa::RunProgram(); }
+int main() {
+  zefa::KeepStandardDescriptorsOpen();
+  return zefa::RunProgram();
+}

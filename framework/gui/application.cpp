@@ -291,12 +291,12 @@ void RunFrameworkInitialization(Method lateStartup) {
   CheckUIThread();
   if (!QApplication::instance()) {
     // Qt would abort on a display it cannot open; the run ends with one line and status 1 instead.
-    if (std::optional<std::string> why = UnreachableDisplay()) {
+    if (std::optional<std::string> why = UnusableDisplay()) {
       std::fprintf(stderr, "zefa: %s\n", why->c_str());
       R().quitCode = 1;
       return;
     }
-    KeepSessionBusFromStartingHelpers();
+    LeaveOutSilentDesktopServices();
     if (R().hiDpi) QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     R().qapp = std::make_unique<QApplication>(g_argc, g_argv);
   }

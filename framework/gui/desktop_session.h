@@ -5,13 +5,18 @@
 
 namespace zefa {
 
-// With no session bus, libdbus would start a helper program to look for one; the program starts
-// no other process, so the toolkit is handed a bus address that fails at once instead. A session
-// bus that exists is left to the toolkit (screen readers reach the program through it).
-void KeepSessionBusFromStartingHelpers();
+// Settles the desktop services the toolkit would connect to, so that start-up never waits on
+// another process without bound: each one that does not answer within a short bound is left out
+// for this run, with one line on standard error. With no session bus, libdbus would start a helper
+// program to look for one; the program starts no other process, so the toolkit is handed a bus
+// address that fails at once instead. The session manager is always left out: the program keeps
+// no state for it to save.
+void LeaveOutSilentDesktopServices();
 
-// Why the X display that the toolkit is about to open cannot be opened, in one line; nothing
-// when it can, or when the toolkit runs on another platform (the offscreen one of the tests).
-std::optional<std::string> UnreachableDisplay();
+// Asks the toolkit for X unless QT_QPA_PLATFORM names another platform (a Wayland session runs the
+// program through its X server), and says in one line why the program cannot use that display:
+// none to open, or a screen of fewer than 15 bits. Nothing when it can, or when the toolkit runs
+// on another platform (the offscreen one of the tests).
+std::optional<std::string> UnusableDisplay();
 
 }  // namespace zefa
