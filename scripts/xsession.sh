@@ -60,12 +60,13 @@ xs__display_answers() { xdpyinfo >/dev/null 2>&1; }
 
 # Starts Xvfb on a display number it picks itself (no clash with other sessions) and exports DISPLAY.
 # An optional WIDTHxHEIGHT sets the screen's size (and XS_SCREEN_W, XS_SCREEN_H); 1280x1024 by default.
+# An optional DEPTH after it sets the screen's colour depth in bits; 24 by default.
 xs_start_xvfb() {
-  local size=${1:-1280x1024}
+  local size=${1:-1280x1024} depth=${2:-24}
   XS_SCREEN_W=${size%x*} XS_SCREEN_H=${size#*x}
   local fd_file="$XS_TMP/display"
   : >"$fd_file"
-  Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_W}x${XS_SCREEN_H}x24" -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_W}x${XS_SCREEN_H}x$depth" -nolisten tcp -noreset \
     3>"$fd_file" >"$XS_TMP/xvfb.log" 2>&1 &
   XS_XVFB_PID=$!
   xs_poll 10000 xs__display_ready "$fd_file" ||

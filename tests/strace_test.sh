@@ -267,7 +267,7 @@ cat >"$XS_TMP/bus.conf" <<EOF
   <type>session</type>
   <listen>unix:dir=$XS_TMP</listen>
   <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*"/><allow own="*"/></policy>
+  <policy context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy>
 </busconfig>
 EOF
 : >"$XS_TMP/bus-address"
