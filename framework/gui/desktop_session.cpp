@@ -109,11 +109,11 @@ void LeaveOutSilentDesktopServices() {
     else
       lookup.sessionBus = ProbeBus(session, kAnswerBound);
   }
+  if (session.empty())
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);  // no helper started to look for one
+  else if (lookup.sessionBus == BusAnswer::kSilent)
+    LeaveOut("DBUS_SESSION_BUS_ADDRESS", "the session bus at " + session);
   bool sessionUsable = !session.empty() && lookup.sessionBus != BusAnswer::kSilent;
-  if (!sessionUsable) {
-    if (!session.empty()) LeaveOut("DBUS_SESSION_BUS_ADDRESS", "the session bus at " + session);
-    else setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-  }
 
   if (!accessibility.empty()) {
     if (ProbeBus(accessibility, kAnswerBound) == BusAnswer::kSilent)
@@ -148,10 +148,12 @@ std::optional<std::string> UnusableDisplay() {
   // Opened and closed again: Qt opens its own connection right after.
   int screen = 0;
   XConnection c(xcb_connect(name, &screen), xcb_disconnect);
-  if (xcb_connection_has_error(c.get())) return "cannot open the X display \"" + std::string(name) + "\"";
-  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c.get()));
-  for (int i = 0; i < screen && it.rem; ++i) xcb_screen_next(&it);
-  if (!it.rem) return "cannot open the X display \"" + std::string(name) + "\": it has no screen " + std::to_string(screen);
+  xcb_screen_iterator_t it{};
+  if (!xcb_connection_has_error(c.get())) {
+    it = xcb_setup_roots_iterator(xcb_get_setup(c.get()));
+    for (int i = 0; i < screen && it.rem; ++i) xcb_screen_next(&it);
+  }
+  if (!it.rem) return "cannot open the X display \"" + std::string(name) + "\"";
   // Fewer colours than this and Qt draws wrongly, then crashes.
   if (it.data->root_depth < 15)
     return "cannot use the X display \"" + std::string(name) + "\": its screen has " +
