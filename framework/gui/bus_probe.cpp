@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
