@@ -29,7 +29,12 @@ class CalcTest : public FreshStart {
     zefa::RaiseEvent(*zefa::ControlByName(&Win(), "CalcBrn"), "Action");
   }
 
-  void Fire(const char* event, const char* control) { zefa::RaiseEvent(*Win().ControlByName(control), event); }
+  // A press comes with the pointer's position, as the widget sends it.
+  void Fire(const std::string& event, const char* control) {
+    std::vector<zefa::Value> args;
+    if (event == "MouseDown") args = {zefa::Value(1), zefa::Value(1)};
+    zefa::RaiseEvent(*Win().ControlByName(control), event, args);
+  }
   // Those of `names` whose control of class T satisfies `has`, comma-separated; "-" for none.
   template <class T, class Has>
   std::string Which(std::initializer_list<const char*> names, Has has) {

@@ -56,16 +56,40 @@ TEST(Delegates, DispatchReachesTheHandlerWithTheSourceFirst) {
   g_calls.clear();
   Ref<Object> target = RuntimeNewObject(Application::Class());
   Ref<Object> timer = RuntimeNewObject(Timer::Class());
-  Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, Handler, target.get(), "( Timer )", 1);
+  Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, Handler, target.get(), "( Timer, Integer )", 1);
   RuntimeAddEventHandler(*timer, 0, AddHandler::Stub(0), d);
   Value v = RaiseEvent(*timer, 0, std::vector<Value>{Value(int64_t{5})});
   EXPECT_TRUE(v.Boolean());
   EXPECT_EQ(g_calls, (std::vector<std::string>{"Application", "2"}));
-  EXPECT_EQ(d->Signature(), "( Timer )");
+  EXPECT_EQ(d->Signature(), "( Timer, Integer )");
   // An unbound event reaches nothing and yields nil.
   Ref<Object> other = RuntimeNewObject(Timer::Class());
   EXPECT_TRUE(RaiseEvent(*other, 0).IsNil());
   EXPECT_THROW(RuntimeAddEventHandler(*timer, 1, AddHandler::Stub(1), d), RuntimeError);
+}
+
+// The operations and handlers read their arguments by position: a call handed more or fewer than
+// the signature lists is refused before it reaches them.
+TEST(Delegates, CallsHandedTheWrongArgumentCountRaiseOutOfBounds) {
+  Ref<Object> w = RuntimeNewObject(Window::Class());
+  auto call = [&](std::vector<Value> args) { return CallSlot(w.get(), Window::k_ControlByNameIndex, args); };
+  EXPECT_TRUE(call({Value("none"), Value(0)}).IsNil());
+  EXPECT_TRUE(Raises([&] { call({Value("none")}); }, OutOfBoundsException::Class()));
+  EXPECT_TRUE(Raises([&] { call({Value("none"), Value(0), Value(1)}); }, OutOfBoundsException::Class()));
+  EXPECT_TRUE(Raises([&] { CallSlot(w.get(), Window::kShow, std::vector<Value>{Value(1)}); },
+                     OutOfBoundsException::Class()));
+
+  // The event's source travels as the delegate's first argument.
+  g_calls.clear();
+  Ref<Object> timer = RuntimeNewObject(Timer::Class());
+  RuntimeAddEventHandler(*timer, 0, AddHandler::Stub(0),
+                         RuntimeCreateDelegate(Delegate::Invoke, Handler, nullptr, "( Timer, String )", 0));
+  EXPECT_TRUE(Raises([&] { RaiseEvent(*timer, 0); }, OutOfBoundsException::Class()));
+  EXPECT_TRUE(Raises([&] { RaiseEvent(*timer, 0, std::vector<Value>{Value("a"), Value("b")}); },
+                     OutOfBoundsException::Class()));
+  EXPECT_TRUE(g_calls.empty());
+  RaiseEvent(*timer, 0, std::vector<Value>{Value("a")});
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"nil", "2"}));
 }
 
 TEST(Delegates, NilTargetRaisesNilObjectExceptionWhenInvoked) {

@@ -1,5 +1,6 @@
 #include "framework/runtime/class_record.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,15 @@ std::string Spell(const Signature& sig, std::string_view open, std::string_view 
 
 std::string Signature::InClassTable() const { return Spell(*this, "(", ")"); }
 std::string Signature::InDelegate() const { return Spell(*this, "( ", " )"); }
+
+int ParameterCount(std::string_view signature) {
+  size_t open = signature.find('(');
+  size_t close = signature.find(')', open);
+  if (open == std::string_view::npos || close == std::string_view::npos) return 0;
+  std::string_view params = signature.substr(open + 1, close - open - 1);
+  if (params.find_first_not_of(' ') == std::string_view::npos) return 0;
+  return 1 + static_cast<int>(std::count(params.begin(), params.end(), ','));
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -81,7 +91,8 @@ bool ClassRecord::IsA(const ClassRecord& other) const {
 }
 
 void ClassRecord::AddOperation(std::string op, std::string signature, Method fn) {
-  table.push_back({std::move(op), std::move(signature), fn});
+  int arity = ParameterCount(signature);
+  table.push_back({std::move(op), std::move(signature), fn, arity});
 }
 
 void ClassRecord::AddOperations(std::span<const OperationRow> rows) {
@@ -186,7 +197,12 @@ Value CallSlot(Object* self, int slot, Args args) {
   const auto& table = self->Class().table;
   if (slot < 0 || slot >= static_cast<int>(table.size()))
     Raise<OutOfBoundsException>("class table slot " + std::to_string(slot) + " of " + self->Class().name);
-  return table[static_cast<size_t>(slot)].fn(self, args);
+  const Operation& op = table[static_cast<size_t>(slot)];
+  // The operations read their arguments by position, so a wrong count must stop here.
+  if (static_cast<int>(args.size()) != op.arity)
+    Raise<OutOfBoundsException>(op.name + " of " + self->Class().name + " takes " + std::to_string(op.arity) +
+                                " arguments, not " + std::to_string(args.size()));
+  return op.fn(self, args);
 }
 
 }  // namespace zefa

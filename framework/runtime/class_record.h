@@ -29,7 +29,11 @@ struct Operation {
   std::string name;
   std::string signature;  // the parameter text, e.g. "(String, Object)"
   Method fn;
+  int arity = 0;  // how many arguments a call hands it, counted from the signature when it is added
 };
+
+// How many parameters a signature text lists: "(String, Integer) as Object" 2, "()" and "(  )" 0.
+int ParameterCount(std::string_view signature);
 
 // A parameter list and result spelled once. The class table and the method list write it
 // "(TextArea, String) as Boolean", a delegate made for it "( TextArea, String ) as Boolean":
@@ -178,7 +182,8 @@ T* AsOrNull(Object* obj) {
   return obj && obj->Class().IsA(T::Class()) ? static_cast<T*>(obj) : nullptr;
 }
 
-// Calls a class-table operation of the receiver by slot.
+// Calls a class-table operation of the receiver by slot; a slot it lacks or a count of arguments
+// its signature does not take raises OutOfBoundsException.
 Value CallSlot(Object* self, int slot, Args args = {});
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -14,7 +14,15 @@ const ClassRecord& Delegate::Class() {
 }
 
 Delegate::Delegate(Glue glue, Method method, Object* target, std::string signature, int flag)
-    : Object(Class()), glue_(glue), method_(method), target_(target), signature_(std::move(signature)), flag_(flag) {}
+    : Object(Class()), glue_(glue), method_(method), target_(target), signature_(std::move(signature)),
+      arity_(ParameterCount(signature_)), flag_(flag) {}
+
+Value Delegate::Call(Args args) {
+  if (static_cast<int>(args.size()) != arity_)
+    Raise<OutOfBoundsException>("the delegate " + signature_ + " takes " + std::to_string(arity_) + " arguments, not " +
+                                std::to_string(args.size()));
+  return glue_(*this, args);
+}
 
 Value Delegate::IM_Invoke(Delegate& d, Args args) {
   if (!d.target_) RaiseNilObjectException();

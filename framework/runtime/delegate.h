@@ -15,7 +15,9 @@ class Delegate : public Object {
   static const ClassRecord& Class();
 
   Delegate(Glue glue, Method method, Object* target, std::string signature, int flag);
-  Value Call(Args args) { return glue_(*this, args); }
+  // Calls the method through the glue; a count of arguments that the signature does not take
+  // (an event's source counts as its first) raises OutOfBoundsException.
+  Value Call(Args args);
   // The entry through which the delegate calls its method with the method's own arguments.
   Method FunctionEntry() const { return method_; }
   Object* Target() const { return target_.get(); }
@@ -34,6 +36,7 @@ class Delegate : public Object {
   // window -> control -> binding -> delegate -> window.
   Ref<Object> target_;
   std::string signature_;
+  int arity_;
   int flag_;
 };
 
