@@ -7,6 +7,7 @@
 
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
+#include "framework/gui/control_records.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
@@ -188,6 +189,17 @@ Value CreateFields(Object* self, Args) {
   return {};
 }
 
+// A canvas whose row names no picture accessor.
+const std::string& BareCanvasRecord() {
+  static const std::string bytes = CanvasRecord({.name = "Bare", .width = 10, .height = 10}, {});
+  return bytes;
+}
+const ControlRow kBareCanvas[] = {{0, "Bare", Canvas::Class, Canvas::Class, nullptr, BareCanvasRecord}};
+Value CreateBareCanvas(Object* self, Args) {
+  BuildControls(self, kBareCanvas, {});
+  return {};
+}
+
 }  // namespace
 
 using TimerEvents = FreshStart;
@@ -254,6 +266,14 @@ TEST_F(ShownWindows, TheLastVisibleWindowClosedWithoutACloseHookQuitsWithZero) {
   second->Widget()->close();
   ASSERT_TRUE(RequestedQuit());
   EXPECT_EQ(*RequestedQuit(), 0);
+}
+
+// A canvas row without a picture accessor is built with no picture, as one whose accessor finds none.
+TEST_F(ShownWindows, ACanvasRowWithoutAPictureAccessorGetsNoPicture) {
+  Ref<Window> w = OpenWindow("TestBareCanvasWindow", {{"CreateControls", CreateBareCanvas}});
+  Ref<Canvas> canvas = CheckCast<Canvas>(w->ControlByName("Bare"));
+  ASSERT_TRUE(canvas);
+  EXPECT_FALSE(canvas->Backdrop());
 }
 
 // Tab moves through the controls with TabStop in TabIndex order, whatever order they were made in.

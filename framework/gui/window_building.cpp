@@ -17,9 +17,10 @@ Ref<Object> Fetch(Object* window, std::string_view name, const ClassRecord& cast
 }
 
 
-// The canvas is fetched by name and cast first, and only then is the picture accessor called.
+// The canvas is fetched by name and cast first, and only then is the picture accessor called. A
+// row that names no accessor gives no picture, as an accessor that finds none does.
 void SetCanvasBackdrop(Object* window, std::string_view name, Ref<Picture> (*picture)()) {
-  CheckedAs<Canvas>(*Fetch(window, name, Canvas::Class())).SetBackdrop(picture());
+  CheckedAs<Canvas>(*Fetch(window, name, Canvas::Class())).SetBackdrop(picture ? picture() : nullptr);
 }
 
 void ApplyControlRecord(Object* window, std::string_view name, const ClassRecord& castTo, const std::string& record) {

@@ -13,8 +13,8 @@
 namespace zefa {
 
 // One control of a window class, in creation order: its accessor's class-table slot, its name,
-// the class it is made of and the class it is used as, its backdrop (canvases only) and its
-// Layout record.
+// the class it is made of and the class it is used as, its backdrop (canvases only; null for none)
+// and its Layout record.
 struct ControlRow {
   int accessor;
   std::string_view name;
