@@ -113,21 +113,40 @@ const ClassRecord& RacedClass() {
     EXPECT_EQ(&RacedClass(), &rec);
     static constexpr EventRow kRaced[] = {{Window::kEventCount, "Raced"}};
     rec.AddEvents(kRaced);
+    rec.properties = {{"Raced", PropType::Boolean, [](Object&, const Value&) {}}};
   });
 }
 
 TEST(ObjectModel, AClassRecordIsBuiltOnceAndFoundWhileItIsFilled) {
   std::vector<const ClassRecord*> seen(8);
+  std::vector<const PropertyDescriptor*> found(seen.size());
   std::latch start(static_cast<std::ptrdiff_t>(seen.size()));
   std::vector<std::thread> threads;
-  for (const ClassRecord*& s : seen)
-    threads.emplace_back([&] {
+  for (size_t i = 0; i < seen.size(); ++i)
+    threads.emplace_back([&, i] {
       start.arrive_and_wait();
-      s = &RacedClass();
+      seen[i] = &RacedClass();
+      found[i] = seen[i]->FindProperty("raced");  // a published record is only read
     });
   for (std::thread& t : threads) t.join();
   for (const ClassRecord* s : seen) EXPECT_EQ(s, FindClassRecord("TestRacedClass"));
+  for (const PropertyDescriptor* p : found) EXPECT_EQ(p, &RacedClass().properties[0]);
   EXPECT_EQ(RacedClass().EventNumber("Raced"), static_cast<int>(Window::Class().events.size()));
+}
+
+// Properties are found whatever their case, the class's own before its bases', also while the
+// record is still being filled and has more of its own to come.
+TEST(ObjectModel, PropertiesAreFoundOwnFirstAlsoWhileTheRecordIsFilled) {
+  static ClassOnce once;
+  const ClassRecord& rec = BuildClassOnce(once, "TestPropertyClass", &Label::Class, [](ClassRecord& r) {
+    EXPECT_EQ(r.FindProperty("text"), Label::Class().FindProperty("Text"));
+    r.properties = {{"TEXT", PropType::String, [](Object&, const Value&) {}}};
+    EXPECT_EQ(r.FindProperty("Text"), &r.properties[0]);
+  });
+  EXPECT_EQ(rec.FindProperty("text"), &rec.properties[0]);
+  EXPECT_NE(rec.FindProperty("visible"), nullptr);
+  EXPECT_EQ(rec.FindProperty("visible"), Label::Class().FindProperty("Visible"));
+  EXPECT_EQ(rec.FindProperty("NoSuchProperty"), nullptr);
 }
 
 TEST(ObjectModel, ExceptionClassesFormOneFamily) {

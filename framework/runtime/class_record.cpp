@@ -69,19 +69,31 @@ int ClassRecord::EventNumber(std::string_view event) const {
 }
 
 const PropertyDescriptor* ClassRecord::FindProperty(std::string_view prop) const {
-  if (propertyIndex_.empty()) {
-    // The class's own descriptors win over a base's of the same name.
-    for (const ClassRecord* c = this; c; c = c->super)
-      for (const PropertyDescriptor& p : c->properties) {
-        std::string key(p.name);
-        for (char& ch : key) ch = Lower(ch);
-        propertyIndex_.emplace(std::move(key), &p);
-      }
-  }
   std::string key(prop);
   for (char& ch : key) ch = Lower(ch);
-  auto it = propertyIndex_.find(key);
-  return it == propertyIndex_.end() ? nullptr : it->second;
+  // The class's own descriptors win over a base's of the same name.
+  for (const ClassRecord* c = this; c; c = c->super)
+    if (const PropertyDescriptor* p = c->FindOwnProperty(key)) return p;
+  return nullptr;
+}
+
+const PropertyDescriptor* ClassRecord::FindOwnProperty(const std::string& lowered) const {
+  if (indexed_) {
+    auto it = propertyIndex_.find(lowered);
+    return it == propertyIndex_.end() ? nullptr : it->second;
+  }
+  for (const PropertyDescriptor& p : properties)
+    if (EqualsIgnoringCase(p.name, lowered)) return &p;
+  return nullptr;
+}
+
+void ClassRecord::IndexProperties() {
+  for (const PropertyDescriptor& p : properties) {
+    std::string key(p.name);
+    for (char& ch : key) ch = Lower(ch);
+    propertyIndex_.emplace(std::move(key), &p);  // the first of a name, as the walk finds it
+  }
+  indexed_ = true;
 }
 
 bool ClassRecord::IsA(const ClassRecord& other) const {
@@ -154,6 +166,7 @@ const ClassRecord& BuildClassOnce(ClassOnce& once, std::string name, const Class
     }
   } publish{once};
   if (fill) fill(rec);
+  rec.IndexProperties();
   return rec;
 }
 

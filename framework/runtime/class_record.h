@@ -104,6 +104,8 @@ struct PropertyDescriptor {
   Setter set;
 };
 
+class ClassOnce;
+
 struct ClassRecord {
   std::string name;                         // runtime class name; also the key of lookups by name
   const ClassRecord* super = nullptr;       // base class; nil for a root class
@@ -128,8 +130,14 @@ struct ClassRecord {
   void SetHook(std::string_view event, Method fn);
 
  private:
-  // Lower-cased property names of this class and its bases, built on the first lookup.
-  mutable std::unordered_map<std::string, const PropertyDescriptor*> propertyIndex_;
+  friend const ClassRecord& BuildClassOnce(ClassOnce&, std::string, const ClassRecord& (*)(),
+                                           void (*)(ClassRecord&));
+  const PropertyDescriptor* FindOwnProperty(const std::string& lowered) const;
+  void IndexProperties();
+  // This class's own properties by lower-cased name, made once the record is filled and before it
+  // is published, so that lookups from any thread only read it. Until then lookups walk the list.
+  std::unordered_map<std::string, const PropertyDescriptor*> propertyIndex_;
+  bool indexed_ = false;
 };
 
 // Makes a record that starts as a copy of its base's table, events and factory, and publishes
