@@ -35,6 +35,8 @@ const ClassRecord& Timer::Class() {
 struct Timer::Clock : QTimer {};
 
 Timer::Timer(const ClassRecord& cls) : Object(cls), timer_(std::make_unique<Clock>()) {
+  // Qt's default timer may fire up to 5 % early or late; ours keep their period.
+  timer_->setTimerType(Qt::PreciseTimer);
   QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
     Ref<Object> keep(this);  // the handler may drop the last other reference
     if (mode_ == kSingle) timer_->stop();
