@@ -39,7 +39,7 @@ Value Event_Close(Object* self, Args) {
 }
 
 Value IsEventImplemented(Object* self, Args args) {
-  return RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
+  return RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String());
 }
 
 }  // namespace zefa::Calc

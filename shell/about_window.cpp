@@ -75,7 +75,7 @@ Value Event_KeyDown(Object*, Args) {
 }
 
 Value IsEventImplemented(Object* self, Args args) {
-  return RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String(), true);
+  return RuntimeIsEventHandled(self, kClassName, args.empty() ? std::string() : args[0].String());
 }
 
 }  // namespace zefa::AboutWindow

@@ -133,10 +133,10 @@ TEST(WindowEvents, GoThroughTheClassHookTable) {
     return {};
   });
   Ref<Object> w = RuntimeNewObject(cls);
-  EXPECT_TRUE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "Close", true));
-  EXPECT_TRUE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "close", true));
-  EXPECT_FALSE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "Open", true));
-  EXPECT_FALSE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "NoSuchEvent", true));
+  EXPECT_TRUE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "Close"));
+  EXPECT_TRUE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "close"));
+  EXPECT_FALSE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "Open"));
+  EXPECT_FALSE(RuntimeIsEventHandled(w.get(), "TestHookWindow", "NoSuchEvent"));
   RaiseWindowEvent(*w, Window::kCloseEvent);
   EXPECT_EQ(closes, 1);
   EXPECT_TRUE(RaiseWindowEvent(*w, Window::kOpen).IsNil());

@@ -109,12 +109,9 @@ bool RuntimeUserIsEventHandled(Object* obj, const char* className, const char* e
   return n >= 0 && cls->hooks[static_cast<size_t>(n)] != nullptr;
 }
 
-bool RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event, bool user) {
+bool RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event) {
   std::string cn(className), en(event);
-  if (user) return RuntimeUserIsEventHandled(obj, cn.c_str(), en.c_str());
-  // The framework's own question looks at the object's class rather than a name.
-  if (!obj) RaiseNilObjectException();
-  return RuntimeUserIsEventHandled(obj, obj->Class().name.c_str(), en.c_str());
+  return RuntimeUserIsEventHandled(obj, cn.c_str(), en.c_str());
 }
 
 }  // namespace zefa

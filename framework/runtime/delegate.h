@@ -66,6 +66,7 @@ bool HasWindowHook(const Object& window, int event);
 
 // Whether the class of that name implements the event (its hook table has it).
 bool RuntimeUserIsEventHandled(Object* obj, const char* className, const char* event);
-bool RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event, bool user);
+// The same question asked of a program's class, with the names as texts.
+bool RuntimeIsEventHandled(Object* obj, std::string_view className, std::string_view event);
 
 }  // namespace zefa
