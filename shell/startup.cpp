@@ -31,6 +31,15 @@ void KeepPending(F&& step) {
   }
 }
 
+// The start-up delegates that the last-chance path still holds go last, after the report, and
+// the trace shows when.
+void ReleaseDelegates(Ref<Delegate>& guarded, Ref<Delegate>& late) {
+  if (!guarded && !late) return;
+  shell::Step("_Main.ReleaseDelegates");
+  guarded.reset();
+  late.reset();
+}
+
 // The late start-up entry in the framework's call shape.
 Value LateStartupEntry(Object*, Args) {
   LateStartup();
@@ -83,9 +92,8 @@ void Main() {
   } catch (...) {
     exception = CurrentExceptionObject();  // of any type, so that it is reported and the status is 1
   }
-  guarded.reset();
-  late.reset();
-  UnhandledException(exception);
+  UnhandledException(exception);  // one that raises in turn leaves the delegates to their holders
+  ReleaseDelegates(guarded, late);
 }
 
 void EarlyStartup() {
@@ -104,13 +112,12 @@ void InitFileTypes() { shell::Step("_InitFileTypes"); }
 void NewAppInstance() {
   shell::Step("_NewAppInstance");
   Ref<Object> app = RuntimeNewObject(ZEFA::Class());
+  if (!app) RaiseNilObjectException();  // before its first use, and so before the version data and the menu bar
   CallSlot(app.get(), ZEFA::kConstructor);
-  if (!app) RaiseNilObjectException();
   shell::Step("_x_SetVersionData");
   CallSlot(app.get(), Application::k_x_SetVersionData,
            std::vector<Value>{Value(3), Value(0), Value(0), Value(0), Value(3),
                               Value(std::string(kVersionRightsNotice)), Value("3.0"), Value("ZEFA Calculation")});
-  if (!app) RaiseNilObjectException();
   {
     Ref<MenuItem> bar = Menu::Menu();
     shell::Step("Application.MenuBar");

@@ -47,7 +47,7 @@ class StartupTest : public FreshStart {
   // may trace besides them does not matter while a missing, extra or repeated one does.
   static std::vector<std::string> Steps() {
     std::set<std::string> known(kNormalStart.begin(), kNormalStart.end());
-    known.insert("_UnhandledException");
+    known.insert({"_UnhandledException", "_Main.ReleaseDelegates"});
     std::vector<std::string> out;
     for (const std::string& s : zefa::testing::Trace())
       if (known.count(s)) out.push_back(s);
@@ -157,6 +157,25 @@ TEST_P(FailingStep, IsReportedOnceAndStopsStartUp) {
 INSTANTIATE_TEST_SUITE_P(ApplicationObject, FailingStep,
                          ::testing::Values("_NewAppInstance", "ZEFA.Constructor", "_x_SetVersionData",
                                            "Menu.Untitled2", "Application.MenuBar"));
+
+// A step that fails while a start-up delegate is held (the guarded-call one, the late start-up
+// one): the exception is reported first, and the delegate released after.
+struct FailingWithADelegateHeld : StartupTest, ::testing::WithParamInterface<const char*> {};
+
+TEST_P(FailingWithADelegateHeld, IsReportedBeforeTheDelegateIsReleased) {
+  zefa::testing::FailAtStep(GetParam());
+  GuardRunLoop();
+  ExpectBoxes(1);
+  EXPECT_NE(RunProgram(), 0);
+  std::vector<std::string> steps = Steps();
+  ASSERT_GE(steps.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(steps.end() - 4, steps.end()),
+            (std::vector<std::string>{"_UnhandledException", "_Main.ReleaseDelegates", "RuntimePerformFinalizers",
+                                      "RuntimeExit"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(LastChancePath, FailingWithADelegateHeld,
+                         ::testing::Values("_RuntimeSetExceptionHelper", "_MakeDefaultView"));
 
 TEST_F(StartupTest, ExceptionLeftByTheInitialiserPassSkipsTheWholeStartUp) {
   zefa::testing::FailAtStep("Menu._implicitInstance");
