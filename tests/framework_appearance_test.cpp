@@ -13,10 +13,17 @@ using namespace zefa;
 
 namespace {
 int g_changes = 0;
+int g_received = 0;
 }
 
+// The framework reaches the application object through its own class record, a subclass's here,
+// never through Application's: the subclass's interface and hook are the ones that run.
 TEST(Appearance, BothNotificationsReachTheHookOfAClassThatHasOne) {
   ClassRecord& cls = NewClassRecord("TestAppearanceApp", &Application::Class());
+  cls.interfaces = {{"_MacOSDistributedNotifications.iNotify", {[](Object* self, Args a) -> Value {
+                       ++g_received;
+                       return Application::MacOSNotificationReceived(self, a);
+                     }}}};
   cls.SetHook("AppearanceChanged", [](Object*, Args) -> Value {
     ++g_changes;
     return {};
@@ -26,6 +33,7 @@ TEST(Appearance, BothNotificationsReachTheHookOfAClassThatHasOne) {
   QEvent theme(QEvent::ThemeChange), palette(QEvent::ApplicationPaletteChange);
   QApplication::sendEvent(qApp, &theme);
   QApplication::sendEvent(qApp, &palette);
+  EXPECT_EQ(g_received, 2);
   EXPECT_EQ(g_changes, 2);
   // Other names reach nothing.
   DeliverAppearanceNotification("SomeOtherNotification");

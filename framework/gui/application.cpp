@@ -178,7 +178,7 @@ Value Application::MacOSNotificationReceived(Object* self, Args args) {
   if (name != kThemeChangedNotification && name != kColorsChangedNotification) return {};
   std::string before = R().appearance;
   R().appearance = SystemAppearance();
-  int n = app.Class().EventNumber("AppearanceChanged");
+  int n = app.Object::Class().EventNumber("AppearanceChanged");
   try {
     RaiseWindowEvent(app, n);
   } catch (...) {
@@ -197,7 +197,7 @@ void Application::SetSupportsHiDPI(bool on) {
 void DeliverAppearanceNotification(const std::string& name) {
   Ref<Application> app = R().app;
   if (!app) return;
-  for (const InterfaceEntry& i : app->Class().interfaces)
+  for (const InterfaceEntry& i : app->Object::Class().interfaces)
     if (i.name == "_MacOSDistributedNotifications.iNotify" && !i.methods.empty())
       DeliverFromToolkit([&] { i.methods[0](app.get(), std::vector<Value>{Value(name)}); });
 }
