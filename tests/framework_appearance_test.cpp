@@ -19,6 +19,7 @@ int g_received = 0;
 // The framework reaches the application object through its own class record, a subclass's here,
 // never through Application's: the subclass's interface and hook are the ones that run.
 TEST(Appearance, BothNotificationsReachTheHookOfAClassThatHasOne) {
+  g_changes = g_received = 0;
   ClassRecord& cls = NewClassRecord("TestAppearanceApp", &Application::Class());
   cls.interfaces = {{"_MacOSDistributedNotifications.iNotify", {[](Object* self, Args a) -> Value {
                        ++g_received;
