@@ -113,7 +113,7 @@ TEST_F(FocusTest, ClickingIntoResultFieldsWithRealFocus) {
   EXPECT_EQ(Text(Calc::kIQFld), "100");
   EXPECT_EQ(QApplication::clipboard()->text(), "before");
   for (const auto& [name, c] : w.Controls()) {
-    if (c->Class().IsA(RectControl::Class())) {
+    if (c->RuntimeClass().IsA(RectControl::Class())) {
       EXPECT_FALSE(static_cast<RectControl&>(*c).HasFocus()) << name;
     }
   }

@@ -94,7 +94,7 @@ TEST_F(CalcTest, AccessorsReturnTheRegisteredControlEveryTime) {
     Value b = CallSlot(&w, Calc::kIQlang + static_cast<int>(i));
     EXPECT_EQ(a.ObjectRef(), b.ObjectRef());
     EXPECT_EQ(a.ObjectRef(), w.ControlByName(entry.name)) << entry.name;
-    EXPECT_TRUE(a.ObjectRef()->Class().IsA(entry.cls())) << entry.name;
+    EXPECT_TRUE(a.ObjectRef()->RuntimeClass().IsA(entry.cls())) << entry.name;
   }
   EXPECT_THROW(CallSlot(nullptr, Calc::kIQFld), RuntimeError);
 }

@@ -32,7 +32,7 @@ const ClassRecord* RaisedOffMainThread(const std::function<void()>& fn) {
     try {
       fn();
     } catch (const RuntimeError& e) {
-      raised = &e.Class();
+      raised = &e.RuntimeClass();
     }
   });
   t.join();
@@ -158,7 +158,7 @@ TEST(ObjectModel, ExceptionClassesFormOneFamily) {
     try {
       RaiseException(*c, "message");
     } catch (const RuntimeError& e) {
-      EXPECT_EQ(&e.Class(), c);
+      EXPECT_EQ(&e.RuntimeClass(), c);
       EXPECT_EQ(e.Message(), "message");
     }
   }

@@ -25,7 +25,7 @@ namespace {
 std::vector<std::string> g_calls;
 
 Value Handler(Object* self, Args args) {
-  g_calls.push_back(self ? self->Class().name : "nil");
+  g_calls.push_back(self ? self->RuntimeClass().name : "nil");
   g_calls.push_back(std::to_string(args.size()));
   return true;
 }
@@ -118,11 +118,11 @@ TEST(GuardedCall, ReturnsRuntimeExceptionsAndPassesOthersOn) {
   };
   Value v = call(raisesNil);
   ASSERT_FALSE(v.IsNil());
-  EXPECT_TRUE(v.ObjectRef()->Class().IsA(NilObjectException::Class()));
+  EXPECT_TRUE(v.ObjectRef()->RuntimeClass().IsA(NilObjectException::Class()));
   EXPECT_TRUE(call(fine).IsNil());
   EXPECT_THROW(call(ends), RuntimeError);
   Method none = nullptr;
-  EXPECT_TRUE(call(none).ObjectRef()->Class().IsA(NilObjectException::Class()));
+  EXPECT_TRUE(call(none).ObjectRef()->RuntimeClass().IsA(NilObjectException::Class()));
 }
 
 TEST(WindowEvents, GoThroughTheClassHookTable) {
@@ -146,7 +146,7 @@ TEST(WindowEvents, AnExceptionFromTheToolkitSideIsKeptPending) {
   DeliverFromToolkit([] { Raise<OutOfBoundsException>("boom"); });
   Ref<Object> e = TakePendingException();
   ASSERT_TRUE(e);
-  EXPECT_TRUE(e->Class().IsA(OutOfBoundsException::Class()));
+  EXPECT_TRUE(e->RuntimeClass().IsA(OutOfBoundsException::Class()));
   EXPECT_FALSE(TakePendingException());
 }
 

@@ -49,7 +49,7 @@ void ExpectEntries(const MenuItem& menu, std::initializer_list<Expected> want) {
     const MenuItem& item = *menu.Children()[i++];
     SCOPED_TRACE(e.name);
     EXPECT_EQ(item.Name(), e.name);
-    EXPECT_EQ(&item.Object::Class(), &e.cls());
+    EXPECT_EQ(&item.RuntimeClass(), &e.cls());
     EXPECT_EQ(item.Value(), e.caption);
     EXPECT_TRUE(item.AutoEnabled());
     EXPECT_TRUE(item.Visible());
@@ -66,7 +66,7 @@ void ExpectEntries(const MenuItem& menu, std::initializer_list<Expected> want) {
 TEST_F(MenuTest, BarHoldsFileAndEditBetweenTwoEmptyMenus) {
   Ref<MenuItem> bar = Menu::Menu();
   ASSERT_TRUE(bar);
-  EXPECT_EQ(bar->Object::Class().name, "Menu.Menu");
+  EXPECT_EQ(bar->RuntimeClass().name, "Menu.Menu");
   EXPECT_EQ(CountEntries(*bar), 14);
   ExpectEntries(*bar, {{"UntitledMenu3", MenuItem::Class, "", ""},
                        {"UntitledMenu2", MenuItem::Class, "File", ""},

@@ -72,7 +72,7 @@ TEST_F(SplashTest, BuiltWindowShowsItsFourControlsAndCountsDown) {
                                   &Canvas::Class()};
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(controls[i].first, names[i]);
-    EXPECT_EQ(&controls[i].second->Class(), classes[i]);
+    EXPECT_EQ(&controls[i].second->RuntimeClass(), classes[i]);
     // Each accessor finds the very object registered under its name.
     EXPECT_EQ(CallSlot(w.get(), AboutWindow::kCanvas1 + static_cast<int>(i)).ObjectRef().get(), controls[i].second.get());
   }

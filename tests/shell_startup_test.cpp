@@ -89,7 +89,7 @@ TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndOpensOnlyTheSplashWindow) 
   EXPECT_TRUE(splashShown);
   EXPECT_EQ(windows, 1);
   ASSERT_TRUE(app);
-  EXPECT_EQ(&app->Class(), &ZEFA::Class());
+  EXPECT_EQ(&app->RuntimeClass(), &ZEFA::Class());
   EXPECT_EQ(RuntimeExceptionHelper(), &CallFunctionWithExceptionHandling);
 }
 
@@ -111,7 +111,7 @@ TEST_F(StartupTest, ApplicationObjectCarriesTheMenuBarAndIsHeldByTheFrameworkAlo
   NewAppInstance();
   Ref<Application> app = App();
   ASSERT_TRUE(app);
-  EXPECT_EQ(&app->Object::Class(), &ZEFA::Class());
+  EXPECT_EQ(&app->RuntimeClass(), &ZEFA::Class());
   EXPECT_EQ(app->MenuBar().get(), Menu::_implicitInstance.get());
   // The framework's hold is the only one: the start-up kept no reference of its own.
   EXPECT_EQ(app->RefCount(), 2);  // the framework's and this test's

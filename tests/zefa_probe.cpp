@@ -144,7 +144,7 @@ int RunGeometry() {
   for (auto [label, w] : {std::pair{"Calc", g_calc.get()}, std::pair{"AboutWindow", g_about.get()}}) {
     print(label, "-", QRect(QPoint(0, 0), w->Content()->size()));
     for (const auto& [name, c] : w->Controls())
-      if (c->Class().IsA(RectControl::Class())) print(label, name, CheckCast<RectControl>(c)->Widget()->geometry());
+      if (c->RuntimeClass().IsA(RectControl::Class())) print(label, name, CheckCast<RectControl>(c)->Widget()->geometry());
   }
   std::fflush(stdout);
   return 0;

@@ -178,7 +178,7 @@ Value Application::MacOSNotificationReceived(Object* self, Args args) {
   if (name != kThemeChangedNotification && name != kColorsChangedNotification) return {};
   std::string before = R().appearance;
   R().appearance = SystemAppearance();
-  int n = app.Object::Class().EventNumber("AppearanceChanged");
+  int n = app.RuntimeClass().EventNumber("AppearanceChanged");
   try {
     RaiseWindowEvent(app, n);
   } catch (...) {
@@ -197,7 +197,7 @@ void Application::SetSupportsHiDPI(bool on) {
 void DeliverAppearanceNotification(const std::string& name) {
   Ref<Application> app = R().app;
   if (!app) return;
-  for (const InterfaceEntry& i : app->Object::Class().interfaces)
+  for (const InterfaceEntry& i : app->RuntimeClass().interfaces)
     if (i.name == "_MacOSDistributedNotifications.iNotify" && !i.methods.empty())
       DeliverFromToolkit([&] { i.methods[0](app.get(), std::vector<Value>{Value(name)}); });
 }
@@ -317,7 +317,7 @@ void RuntimeRun() {
 void UnhandledException(const Ref<Object>& exception) {
   testing::TraceStep("_UnhandledException");
   R().unhandled = true;
-  std::string cls = exception ? exception->Class().name : "nil";
+  std::string cls = exception ? exception->RuntimeClass().name : "nil";
   std::string msg;
   if (auto* e = AsOrNull<RuntimeException>(exception.get())) msg = e->Message();
   std::fprintf(stderr, "zefa: unhandled %s: %s\n", cls.c_str(), msg.c_str());

@@ -263,13 +263,13 @@ void Window::Teardown() {
 }
 
 void Window::RequireWidget() const {
-  if (!top_) Raise<RuntimeException>("the window " + Object::Class().name + " has not been constructed");
+  if (!top_) Raise<RuntimeException>("the window " + RuntimeClass().name + " has not been constructed");
 }
 
 void Window::Constructor() {
   CheckUIThread();
   RequireGui();
-  if (top_) Raise<RuntimeException>("the window " + Object::Class().name + " is already constructed");
+  if (top_) Raise<RuntimeException>("the window " + RuntimeClass().name + " is already constructed");
   Ref<Window> keep(this);
   top_ = std::make_unique<WindowWidget>(this);
   top_->setAttribute(Qt::WA_QuitOnClose, false);  // quitting is the application's decision
@@ -294,7 +294,7 @@ void Window::Constructor() {
     Teardown();
     throw;
   }
-  OpenWindows()[Object::Class().name] = keep;
+  OpenWindows()[RuntimeClass().name] = keep;
   if (showWhenBuilt_) Show();
 }
 

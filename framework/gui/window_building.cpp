@@ -32,7 +32,7 @@ void BindControlEvent(Object* window, std::string_view name, const ClassRecord& 
                       const std::string& signature) {
   Ref<Object> control = Fetch(window, name, castTo);
   // The handler as the window's own class table holds it at this moment.
-  Method handler = window->Class().table.at(static_cast<size_t>(handlerSlot)).fn;
+  Method handler = window->RuntimeClass().table.at(static_cast<size_t>(handlerSlot)).fn;
   Ref<Delegate> d = RuntimeCreateDelegate(Delegate::IM_Invoke, handler, window, signature, 1);
   RuntimeAddEventHandler(*control, event, AddHandler::Stub(event), d);
 }
@@ -43,7 +43,7 @@ void NewControl(Object* window, const ClassRecord& cls, std::string_view name) {
   Ref<Object> control =
       CallSlot(window, Window::kNew, std::vector<Value>{Value(static_cast<const void*>(&cls))}).ObjectRef();
   if (!control) RaiseNilObjectException();
-  CallSlot(control.get(), control->Class().Slot("Constructor"));
+  CallSlot(control.get(), control->RuntimeClass().Slot("Constructor"));
   CallSlot(window, Window::k_AddControl, std::vector<Value>{Value(std::string(name)), Value(control)});
 }
 

@@ -200,20 +200,20 @@ Ref<Object> RuntimeCheckCast(const Ref<Object>& obj, const ClassRecord& cls) {
 
 Object& RuntimeCheckCastNonNil(Object* obj, const ClassRecord& cls) {
   if (!obj) RaiseNilObjectException();
-  if (!obj->Class().IsA(cls))
-    Raise<IllegalCastException>("an object of class " + obj->Class().name + " is not a " + cls.name);
+  if (!obj->RuntimeClass().IsA(cls))
+    Raise<IllegalCastException>("an object of class " + obj->RuntimeClass().name + " is not a " + cls.name);
   return *obj;
 }
 
 Value CallSlot(Object* self, int slot, Args args) {
   if (!self) RaiseNilObjectException();
-  const auto& table = self->Class().table;
+  const auto& table = self->RuntimeClass().table;
   if (slot < 0 || slot >= static_cast<int>(table.size()))
-    Raise<OutOfBoundsException>("class table slot " + std::to_string(slot) + " of " + self->Class().name);
+    Raise<OutOfBoundsException>("class table slot " + std::to_string(slot) + " of " + self->RuntimeClass().name);
   const Operation& op = table[static_cast<size_t>(slot)];
   // The operations read their arguments by position, so a wrong count must stop here.
   if (static_cast<int>(args.size()) != op.arity)
-    Raise<OutOfBoundsException>(op.name + " of " + self->Class().name + " takes " + std::to_string(op.arity) +
+    Raise<OutOfBoundsException>(op.name + " of " + self->RuntimeClass().name + " takes " + std::to_string(op.arity) +
                                 " arguments, not " + std::to_string(args.size()));
   return op.fn(self, args);
 }

@@ -187,7 +187,7 @@ T& CheckedAs(Object& obj) {
 template <class T>
 T* AsOrNull(Object* obj) {
   static_assert(std::is_base_of_v<Object, T>);
-  return obj && obj->Class().IsA(T::Class()) ? static_cast<T*>(obj) : nullptr;
+  return obj && obj->RuntimeClass().IsA(T::Class()) ? static_cast<T*>(obj) : nullptr;
 }
 
 // Calls a class-table operation of the receiver by slot; a slot it lacks or a count of arguments

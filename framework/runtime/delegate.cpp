@@ -42,8 +42,8 @@ Ref<Delegate> RuntimeCreateDelegate(Delegate::Glue glue, Method method, Object* 
 }
 
 void RuntimeAddEventHandler(Object& obj, int event, EventStub stub, Ref<Delegate> delegate) {
-  if (event < 0 || event >= static_cast<int>(obj.Class().events.size()))
-    Raise<OutOfBoundsException>(obj.Class().name + " has no event number " + std::to_string(event));
+  if (event < 0 || event >= static_cast<int>(obj.RuntimeClass().events.size()))
+    Raise<OutOfBoundsException>(obj.RuntimeClass().name + " has no event number " + std::to_string(event));
   obj.SetBinding(event, Binding{stub, std::move(delegate)});
 }
 
@@ -85,25 +85,25 @@ Value RaiseEvent(Object& source, int event, Args args) {
 }
 
 Value RaiseEvent(Object& source, std::string_view event, Args args) {
-  int n = source.Class().EventNumber(event);
-  if (n < 0) Raise<FunctionNotFoundException>(source.Class().name + " has no event " + std::string(event));
+  int n = source.RuntimeClass().EventNumber(event);
+  if (n < 0) Raise<FunctionNotFoundException>(source.RuntimeClass().name + " has no event " + std::string(event));
   return RaiseEvent(source, n, args);
 }
 
 bool HasWindowHook(const Object& window, int event) {
-  const auto& hooks = window.Class().hooks;
+  const auto& hooks = window.RuntimeClass().hooks;
   return event >= 0 && event < static_cast<int>(hooks.size()) && hooks[static_cast<size_t>(event)];
 }
 
 Value RaiseWindowEvent(Object& window, int event, Args args) {
   if (!HasWindowHook(window, event)) return {};
   Ref<Object> keep(&window);  // a hook that closes the window must not free it mid-call
-  return window.Class().hooks[static_cast<size_t>(event)](&window, args);
+  return window.RuntimeClass().hooks[static_cast<size_t>(event)](&window, args);
 }
 
 bool RuntimeUserIsEventHandled(Object* obj, const char* className, const char* event) {
   const ClassRecord* cls = FindClassRecord(className);
-  if (!cls && obj) cls = &obj->Class();
+  if (!cls && obj) cls = &obj->RuntimeClass();
   if (!cls) return false;
   int n = cls->EventNumber(event);
   return n >= 0 && cls->hooks[static_cast<size_t>(n)] != nullptr;

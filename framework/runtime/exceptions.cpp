@@ -38,10 +38,10 @@ const ClassRecord& EndException::Class() {
 }
 
 RuntimeError::RuntimeError(Ref<Object> exception) : exception_(std::move(exception)) {
-  what_ = exception_->Class().name + ": " + Message();
+  what_ = exception_->RuntimeClass().name + ": " + Message();
 }
 
-bool RuntimeError::IsA(const ClassRecord& cls) const { return exception_->Class().IsA(cls); }
+bool RuntimeError::IsA(const ClassRecord& cls) const { return exception_->RuntimeClass().IsA(cls); }
 
 std::string RuntimeError::Message() const {
   if (auto* e = AsOrNull<RuntimeException>(exception_.get())) return e->Message();

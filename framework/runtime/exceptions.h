@@ -40,7 +40,7 @@ class RuntimeError : public std::exception {
  public:
   explicit RuntimeError(Ref<Object> exception);
   const Ref<Object>& Exception() const { return exception_; }
-  const ClassRecord& Class() const { return exception_->Class(); }
+  const ClassRecord& RuntimeClass() const { return exception_->RuntimeClass(); }
   bool IsA(const ClassRecord& cls) const;
   std::string Message() const;
   const char* what() const noexcept override { return what_.c_str(); }

@@ -112,8 +112,8 @@ void SetProperties(Object& obj, std::string_view record) {
     size_t entryStart = r.Offset();
     std::string_view name;
     if (!r.ReadName(name)) Fail(r.AtEnd() ? "the record ends inside the name" : "a malformed name", name, entryStart);
-    const PropertyDescriptor* prop = obj.Class().FindProperty(name);
-    if (!prop) Fail("unknown property of class " + obj.Class().name, name, entryStart);
+    const PropertyDescriptor* prop = obj.RuntimeClass().FindProperty(name);
+    if (!prop) Fail("unknown property of class " + obj.RuntimeClass().name, name, entryStart);
     Value v;
     if (!ReadValue(r, prop->type, v)) Fail("the record ends inside the value", name, entryStart);
     prop->set(obj, v);

@@ -17,7 +17,9 @@ class Object {
   Object& operator=(const Object&) = delete;
   virtual ~Object();
 
-  const ClassRecord& Class() const { return *cls_; }
+  // The object's own class record. Each class's static Class() gives that class's record; the two
+  // names differ so that a call through a typed reference cannot reach the wrong one.
+  const ClassRecord& RuntimeClass() const { return *cls_; }
   void Retain() { ++refs_; }
   void Release() {
     if (--refs_ == 0) delete this;
