@@ -1,4 +1,5 @@
 // The calculator's 22 controls: their records, start state and pictures.
+#include <QLineEdit>
 #include <algorithm>
 #include <filesystem>
 
@@ -78,7 +79,12 @@ TEST_F(CalcTest, StartState) {
   EXPECT_EQ(Ctl(Calc::kIQFld)->MaximumCharactersAllowed(), 3);
   EXPECT_EQ(Ctl(Calc::kCorrFld)->ValidationMask(), ".###");
   EXPECT_EQ(Ctl(Calc::kCorrFld)->MaximumCharactersAllowed(), 4);
-  for (const auto& [name, c] : Win().Controls()) EXPECT_TRUE(static_cast<RectControl&>(*c).Enabled()) << name;
+  for (const auto& [name, c] : Win().Controls()) {
+    EXPECT_TRUE(static_cast<RectControl&>(*c).Enabled()) << name;
+    if (auto* field = dynamic_cast<QLineEdit*>(static_cast<RectControl&>(*c).Widget())) {
+      EXPECT_EQ(field->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << name;  // every text field
+    }
+  }
   EXPECT_TRUE(Ctl<Canvas>(Calc::kPgmName)->Visible());
   for (Calc::Slot s : {Calc::kIQlang, Calc::kRestCaption, Calc::kIQachCaption, Calc::kSEcaption}) {
     EXPECT_FALSE(Ctl<Canvas>(s)->Visible());

@@ -7,6 +7,7 @@
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/layout_record.h"
+#include "raises.h"
 
 using namespace zefa;
 
@@ -127,7 +128,10 @@ TEST(LayoutRecord, UnknownNameStopsBeforeAnythingAfterIt) {
 
 TEST(LayoutRecord, MalformedNamesAndHugeCountsRaise) {
   auto r = NewRecorder();
-  EXPECT_THROW(SetProperties(*r, std::string_view("Left", 4)), RuntimeError);
+  // A record that ends inside a name, where the bytes after it in memory would complete the entry.
+  std::string whole = LayoutWriter().Integer("Left", 5).Bytes();
+  EXPECT_TRUE(Raises([&] { SetProperties(*r, std::string_view(whole).substr(0, 4)); },
+                     UnsupportedFormatException::Class()));
   EXPECT_THROW(SetProperties(*r, std::string_view(" x", 2)), RuntimeError);
   EXPECT_THROW(SetProperties(*r, std::string_view("\xFF\xFE", 2)), RuntimeError);
   // A String whose count runs past the end must not be read.

@@ -7,6 +7,7 @@
 #include <QtTest/QTest>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
@@ -109,6 +110,11 @@ class HostileUser {
     ASSERT_TRUE(Ctl<Canvas>("PgmName").Visible()) << step;
     for (size_t i = 0; i < 5; ++i) ASSERT_EQ(Field(kResults[i]).Text(), results_[i]) << step << ": " << kResults[i];
     ASSERT_EQ(zefa::testing::MessageBoxesExpected(), 0) << step << ": refused input shows no message box";
+    // A value that fits the mask, typed into an emptied field, is taken key for key.
+    const char* filled = std::exchange(filled_, nullptr);
+    if (filled) {
+      ASSERT_EQ(Field(filled).Text(), filledWith_) << step << ": a key that fits the mask was refused";
+    }
   }
 
  private:
@@ -172,6 +178,8 @@ class HostileUser {
     QTest::keyClick(Widget(f), Qt::Key_Backspace);
     std::string v = iq ? std::to_string(30 + Pick(140)) : "." + std::to_string(Pick(1000));
     TypeText(Widget(f), QString::fromStdString(v));
+    filled_ = f;
+    filledWith_ = v;
     return std::string("fill ") + f + " with " + v;
   }
 
@@ -224,6 +232,8 @@ class HostileUser {
   std::mt19937 rng_;
   std::vector<std::string> results_;
   std::vector<QAction*> edit_;
+  const char* filled_ = nullptr;  // the field the last step emptied and typed into, and what
+  std::string filledWith_;
 };
 
 class HostileUserTest : public FreshStart {

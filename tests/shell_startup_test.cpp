@@ -58,8 +58,8 @@ class StartupTest : public FreshStart {
     return std::find(t.begin(), t.end(), step) != t.end();
   }
 
-  // Ends a run loop that a start-up under test should never have reached, so a fault fails the
-  // test instead of hanging it; being a member, it cannot outlive the test.
+  // Ends a run loop that the test should have ended, or never reached, by now, so a fault fails
+  // the test instead of hanging it; being a member, it cannot outlive the test.
   void GuardRunLoop() {
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, &guard, [] { Quit(99); });
@@ -94,6 +94,7 @@ TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndOpensOnlyTheSplashWindow) 
 }
 
 TEST_F(StartupTest, ClickingTheSplashThenClosingTheCalculatorEndsWithZero) {
+  GuardRunLoop();
   bool handedOver = false;
   QTimer::singleShot(0, [&] {
     Ref<Object> about = GetImplicitWindow(AboutWindow::kClassName);
