@@ -1,5 +1,5 @@
 #pragma once
-// The calculator window "Calc.Calc": a Window with no fields of its own whose 22 controls are
+// The calculator window "Calc.Calc": a Window with no fields of its own whose controls are
 // reached by name through its accessors.
 #include <span>
 
@@ -10,7 +10,7 @@
 
 namespace zefa::Calc {
 
-// The class table after Window's 37 operations, in this order. The window's table in
+// The class table after Window's operations, in this order. The window's table in
 // calc_records.cpp names every accessor and handler once, and the compiler holds it to this order.
 // The names are the ones the runtime stores, odd ones included (kcopyrightText, kCalcBrn).
 enum Slot {
@@ -28,10 +28,10 @@ enum Slot {
   kText6_MouseEnter, kText7_MouseDown, kText7_MouseEnter, kText7_MouseExit, kSD1Fld_LostFocus,
   kSD1Fld_GotFocus, kEvent_Close, kSlotCount
 };
-static_assert(kSlotCount == 94);
 
-// The window's one table (calc_records.cpp): its 22 controls in creation order, its 32 handlers.
-inline constexpr size_t kControlCount = 22;
+// The window's one table (calc_records.cpp): its controls in creation order, one per accessor
+// slot, and its handlers.
+inline constexpr size_t kControlCount = kIQFld_KeyDown - kIQlang;
 std::span<const ControlRow> ControlRows();
 std::span<const HandlerRow> HandlerRows();
 

@@ -10,18 +10,17 @@
 
 namespace zefa::AboutWindow {
 
-// The class table after Window's 37 operations, in this order. The window's table in
+// The class table after Window's operations, in this order. The window's table in
 // about_records.cpp names every accessor and handler once, and the compiler holds it to this order.
 enum Slot {
   kLayout = Window::kSlotCount, kCreateControls, k_CreateControls0,
   kCanvas1, kLabel1, kTimer1, kCanvas2,
   kTimer1_Action, kEvent_MouseDown, kEvent_KeyDown, kSlotCount
 };
-static_assert(kSlotCount == 47);
 
-// The window's one table (about_records.cpp): Canvas1, Label1, Timer1, Canvas2 in creation
-// order, and its three handlers.
-inline constexpr size_t kControlCount = 4;
+// The window's one table (about_records.cpp): its controls in creation order, one per accessor
+// slot, and its handlers.
+inline constexpr size_t kControlCount = kTimer1_Action - kCanvas1;
 std::span<const ControlRow> ControlRows();
 std::span<const HandlerRow> HandlerRows();
 

@@ -5,9 +5,8 @@
 
 namespace zefa::ZEFA {
 
-// Application's 18 operations unchanged, then the class's own constructor.
+// Application's operations unchanged, then the class's own constructor.
 enum Slot { kConstructor = Application::kSlotCount, kSlotCount };
-static_assert(kSlotCount == 19);
 
 inline constexpr const char* kClassName = "ZEFA";
 

@@ -43,7 +43,6 @@ constexpr Entry kEntries[] = {
     {2, "UntitledMenu5", AppleMenuItem::Class, "", "", "UntitledMenu0"},
     {3, "UntitledMenu4", MenuItem::Class, "", "", nullptr},
 };
-static_assert(std::size(kEntries) == 14);
 
 // Makes the entry complete, then attaches it: a top-level menu to the bar, an item to the menu
 // that the bar finds under its parent's name (looked up afresh for every item).

@@ -6,9 +6,8 @@
 
 namespace zefa::Menu {
 
-// The class table: MenuItem's 30 (Constructor in its slot), MenuBar's InstallClone, then these.
+// The class table: MenuItem's operations (Constructor in its slot), MenuBar's InstallClone, then these.
 enum Slot { kUntitled0 = MenuBar::kSlotCount, kUntitled1, kUntitled2, kUntitled3, kSlotCount };
-static_assert(kSlotCount == 35);
 
 inline constexpr const char* kClassName = "Menu.Menu";
 

@@ -1,4 +1,4 @@
-// The calculator's 22 controls: their records, start state and pictures.
+// The calculator's controls: their records, start state and pictures.
 #include <QLineEdit>
 #include <algorithm>
 #include <filesystem>
@@ -117,7 +117,7 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
     fs::copy_file(exe / f, dir / f);
   zefa::testing::SetResourceDir(dir.string());  // no ZEFAtitle.png here
   Window& w = Win();
-  EXPECT_EQ(w.Controls().size(), 22u);
+  EXPECT_EQ(w.Controls().size(), Calc::kControlCount);
   EXPECT_FALSE(Ctl<Canvas>(Calc::kPgmName)->Backdrop());
   EXPECT_TRUE(Ctl<Canvas>(Calc::kIQlang)->Backdrop());
   Calculate("100", ".60");

@@ -1,4 +1,4 @@
-// Event numbering, delegates and dispatch; the events that time and the user raise: a timer's
+// Delegates and dispatch; the events that time and the user raise: a timer's
 // Action, a window's closing, Tab.
 #include <QApplication>
 #include <QElapsedTimer>
@@ -8,8 +8,6 @@
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/control_records.h"
-#include "framework/gui/label.h"
-#include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/private/widgets.h"
@@ -31,28 +29,6 @@ Value Handler(Object* self, Args args) {
   return true;
 }
 }  // namespace
-
-TEST(EventNumbers, FollowTheFullEventListBaseClassesFirst) {
-  struct Case {
-    const ClassRecord& cls;
-    const char* event;
-    int number;
-  };
-  for (const Case& c : std::initializer_list<Case>{
-           {TextArea::Class(), "KeyDown", 9},      {TextArea::Class(), "GotFocus", 16},
-           {TextArea::Class(), "LostFocus", 17},   {TextArea::Class(), "MouseDown", 18},
-           {TextArea::Class(), "ValidationError", 22}, {Label::Class(), "MouseEnter", 11},
-           {Label::Class(), "MouseExit", 12},      {Label::Class(), "MouseDown", 16},
-           {PushButton::Class(), "Action", 15},    {PushButton::Class(), "MouseDown", 18},
-           {Canvas::Class(), "MouseDown", 21},     {Canvas::Class(), "ScaleFactorChanged", 25},
-           {Timer::Class(), "Action", 0},          {Window::Class(), "Close", 3},
-           {Window::Class(), "CreateControls", 7}, {Window::Class(), "KeyDown", 14},
-           {Window::Class(), "Layout", 16},        {Window::Class(), "MouseDown", 19},
-           {Window::Class(), "SetupBindings", 33}}) {
-    EXPECT_EQ(c.cls.EventNumber(c.event), c.number) << c.cls.name << "." << c.event;
-  }
-  EXPECT_EQ(Window::Class().events.size(), 34u);
-}
 
 TEST(Delegates, DispatchReachesTheHandlerWithTheSourceFirst) {
   g_calls.clear();
@@ -197,7 +173,7 @@ Value CreateFields(Object* self, Args) {
 
 // A canvas whose row names no picture accessor.
 const std::string& BareCanvasRecord() {
-  static const std::string bytes = CanvasRecord({.name = "Bare", .width = 10, .height = 10}, {});
+  static const std::string bytes = CanvasRecord("Bare", {.width = 10, .height = 10}, {});
   return bytes;
 }
 const ControlRow kBareCanvas[] = {{0, "Bare", Canvas::Class, Canvas::Class, nullptr, BareCanvasRecord}};

@@ -121,7 +121,6 @@ TEST_F(StartupTest, ApplicationObjectCarriesTheMenuBarAndIsHeldByTheFrameworkAlo
 TEST_F(StartupTest, ApplicationClassImplementsNoneOfItsElevenEvents) {
   const ClassRecord& cls = ZEFA::Class();
   EXPECT_EQ(cls.super, &Application::Class());
-  ASSERT_EQ(cls.table.size(), 19u);
   EXPECT_EQ(cls.table[ZEFA::kConstructor].name, "Constructor");
   EXPECT_EQ(cls.interfaces.size(), 1u);  // appearance changes still reach the object
   Ref<Object> app = RuntimeNewObject(cls);
