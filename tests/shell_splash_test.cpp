@@ -1,5 +1,6 @@
 // The splash window: its class, its records, its controls and the hand-over to the calculator.
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -138,6 +139,28 @@ TEST_F(SplashTest, TheTimersShowOfTheShownCalculatorTakesNoFocus) {
   QCoreApplication::processEvents();
   EXPECT_EQ(QApplication::activeWindow(), &other);
   EXPECT_TRUE(calc->IsVisible());
+}
+
+// The press that hands over hides the window it was made in, and its release may reach no window
+// of the program: the splash lets go of the press, so that the calculator's captions still follow
+// the pointer. Sent to the toolkit windows, as the windowing system's events are.
+TEST_F(SplashTest, ThePressThatHandsOverLeavesTheCaptionsFollowingThePointer) {
+  auto send = [](Window& w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, at, w.Widget()->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Widget()->windowHandle(), &e);
+  };
+  Ref<Window> about = AboutWindow::AboutWindow();
+  send(*about, QEvent::MouseButtonPress, QPoint(3, 150), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  Window* calc = Open(Calc::kClassName);
+  ASSERT_TRUE(calc && calc->IsVisible());
+  auto caption = [&] { return CheckCast<Canvas>(ControlByName(calc, "IQlang"))->Visible(); };
+  QWidget* label = CheckCast<Label>(ControlByName(calc, "Text1"))->Widget();
+  send(*calc, QEvent::MouseMove, label->mapTo(calc->Widget(), label->rect().center()), Qt::NoButton);
+  EXPECT_TRUE(caption());
+  send(*calc, QEvent::MouseMove, label->mapTo(calc->Widget(), label->rect().bottomRight() + QPoint(5, 5)), Qt::NoButton);
+  EXPECT_FALSE(caption());
 }
 
 // A message box that is open when the timer fires stays the active window, whether the hand-over

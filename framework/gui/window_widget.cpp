@@ -1,8 +1,11 @@
 #include "framework/gui/private/window_widget.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QWindow>
 
 #include "framework/gui/application.h"
 #include "framework/gui/window.h"
@@ -100,6 +103,40 @@ bool WindowWidget::focusNextPrevChild(bool next) {
     return true;
   }
   return QWidget::focusNextPrevChild(next);
+}
+
+// The window's presses and releases pass its toolkit window first, whichever control they go to.
+void WindowWidget::showEvent(QShowEvent* e) {
+  if (QWindow* w = windowHandle()) w->installEventFilter(this);
+  QWidget::showEvent(e);
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == windowHandle() && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease ||
+                                    e->type() == QEvent::MouseButtonDblClick))
+    held_ = static_cast<QMouseEvent*>(e)->buttons();
+  return QWidget::eventFilter(watched, e);
+}
+
+// A window hidden while a button pressed in it is down (the splash hands over on the press
+// itself) would keep that press: the release goes to whatever is under the pointer now, often
+// not this program, and the toolkit goes on sending every pointer move to the hidden window, so
+// that no control of another window sees the pointer come or go. The window lets go of it.
+void WindowWidget::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  if (held_ != Qt::NoButton) QTimer::singleShot(0, this, [this] { ReleaseHeldButtons(); });
+}
+
+// Each button still held is released outside the window, where it clicks no control.
+void WindowWidget::ReleaseHeldButtons() {
+  QWindow* w = windowHandle();
+  while (held_ != Qt::NoButton && w && !isVisible()) {
+    auto button = static_cast<Qt::MouseButton>(held_.toInt() & -held_.toInt());
+    held_ &= ~button;
+    QPointF away(-1, -1);
+    QMouseEvent release(QEvent::MouseButtonRelease, away, w->mapToGlobal(away), button, held_, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+  }
 }
 
 ContentWidget::ContentWidget(Window* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}

@@ -25,9 +25,15 @@ class WindowWidget : public QWidget {
   void keyPressEvent(QKeyEvent* e) override;
   // Moving the focus on from a control that disabled itself leaves it with the window instead.
   bool focusNextPrevChild(bool next) override;
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  void ReleaseHeldButtons();
+
   Window* owner_;
+  Qt::MouseButtons held_;  // pressed in this window and not released yet
 };
 
 // The content area; presses that no control takes arrive here as the window's MouseDown.
