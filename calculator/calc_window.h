@@ -2,6 +2,7 @@
 // The calculator window "Calc.Calc": a Window with no fields of its own whose controls are
 // reached by name through its accessors.
 #include <span>
+#include <string_view>
 
 #include "framework/gui/window.h"
 #include "framework/gui/window_building.h"
@@ -36,6 +37,10 @@ std::span<const ControlRow> ControlRows();
 std::span<const HandlerRow> HandlerRows();
 
 inline constexpr const char* kClassName = "Calc.Calc";
+
+// The program's rights notice: at the foot of this window and of the splash, and in the
+// application's version data.
+inline constexpr std::string_view kRightsNotice = "\xC2\xA9 2026 The ZEFA Calculator team";
 
 const ClassRecord& Class();
 // The implicit single instance: the open window, or a new one built now.

@@ -117,7 +117,7 @@ void NewAppInstance() {
   shell::Step("_x_SetVersionData");
   CallSlot(app.get(), Application::k_x_SetVersionData,
            std::vector<Value>{Value(3), Value(0), Value(0), Value(0), Value(3),
-                              Value(std::string(kVersionRightsNotice)), Value("3.0"), Value("ZEFA Calculation")});
+                              Value(std::string(Calc::kRightsNotice)), Value("3.0"), Value("ZEFA Calculation")});
   {
     Ref<MenuItem> bar = Menu::Menu();
     shell::Step("Application.MenuBar");

@@ -3,7 +3,6 @@
 // object with its version data and menu bar, open the splash window, run the event loop.
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "framework/gui/application.h"
 
@@ -23,8 +22,6 @@ void LateStartup();
 void MakeDefaultView();
 
 inline constexpr double kFrameworkVersionStamp = 2019.031;
-// The rights notice of the application's version data.
-inline constexpr std::string_view kVersionRightsNotice = "\xC2\xA9 2026 The ZEFA Calculator team";
 
 // One initialiser per class record the program builds, the framework's own run before them.
 std::span<const Initializer> InitializerTable();

@@ -108,12 +108,20 @@ TEST_F(StartupTest, ClickingTheSplashThenClosingTheCalculatorEndsWithZero) {
   EXPECT_TRUE(Ran("Quit"));
 }
 
-TEST_F(StartupTest, ApplicationObjectCarriesTheMenuBarAndIsHeldByTheFrameworkAlone) {
+TEST_F(StartupTest, ApplicationObjectCarriesItsVersionDataAndTheMenuBarAndIsHeldByTheFrameworkAlone) {
   NewAppInstance();
   Ref<Application> app = App();
   ASSERT_TRUE(app);
   EXPECT_EQ(&app->RuntimeClass(), &ZEFA::Class());
   EXPECT_EQ(app->MenuBar().get(), Menu::_implicitInstance.get());
+  // Its version data, as the framework's version getters read it back.
+  EXPECT_EQ((std::vector<int64_t>{app->MajorVersion(), app->MinorVersion(), app->BugVersion(), app->NonReleaseVersion(),
+                                  app->StageCode(), app->RegionCode()}),
+            (std::vector<int64_t>{3, 0, 0, 0, 3, 0}));
+  EXPECT_EQ((std::vector<std::string>{app->LongVersion(), app->Copyright(), app->ShortVersion(), app->Version(),
+                                      app->PackageInfo(), app->Description()}),
+            (std::vector<std::string>{std::string(Calc::kRightsNotice), std::string(Calc::kRightsNotice), "3.0", "3.0",
+                                      "ZEFA Calculation", "ZEFA Calculation"}));
   // The framework's hold is the only one: the start-up kept no reference of its own.
   EXPECT_EQ(app->RefCount(), 2);  // the framework's and this test's
 }
