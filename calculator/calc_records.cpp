@@ -13,89 +13,80 @@
 namespace zefa::Calc {
 namespace {
 
-// A record is built on first use and kept for the life of the process.
-#define RECORD(fn, expr)                 \
-  const std::string& fn() {              \
-    static const std::string bytes = expr; \
-    return bytes;                        \
-  }
-
 // Canvases: the title picture, and the four hover pictures, which start hidden.
-RECORD(IQlangRecord, CanvasRecord(
-    {.name = "IQlang", .left = 20, .top = 80, .width = 440, .height = 73, .tabIndex = 32, .tabStop = true},
-    {.allowFocusRing = false, .visible = false}))
-RECORD(IQachCaptionRecord, CanvasRecord(
-    {.name = "IQachCaption", .left = 128, .top = 80, .width = 249, .height = 91, .lockLeft = true, .lockTop = true,
+ZEFA_CONTROL_RECORD(IQlang, CanvasRecord,
+    {.left = 20, .top = 80, .width = 440, .height = 73, .tabIndex = 32, .tabStop = true},
+    {.allowFocusRing = false, .visible = false})
+ZEFA_CONTROL_RECORD(IQachCaption, CanvasRecord,
+    {.left = 128, .top = 80, .width = 249, .height = 91, .lockLeft = true, .lockTop = true,
      .lockRight = true, .lockBottom = true, .tabIndex = 14, .tabStop = true},
-    {.visible = false}))
-RECORD(PgmNameRecord, CanvasRecord(
-    {.name = "PgmName", .left = 50, .top = 0, .width = 414, .height = 76, .tabIndex = 0, .tabStop = true},
-    {}))
-RECORD(RestCaptionRecord, CanvasRecord(
-    {.name = "RestCaption", .left = 128, .top = 80, .width = 245, .height = 83, .lockLeft = true, .lockTop = true,
+    {.visible = false})
+ZEFA_CONTROL_RECORD(PgmName, CanvasRecord,
+    {.left = 50, .top = 0, .width = 414, .height = 76, .tabIndex = 0, .tabStop = true},
+    {})
+ZEFA_CONTROL_RECORD(RestCaption, CanvasRecord,
+    {.left = 128, .top = 80, .width = 245, .height = 83, .lockLeft = true, .lockTop = true,
      .lockRight = true, .lockBottom = true, .tabIndex = 33, .tabStop = true},
-    {.visible = false}))
-RECORD(SEcaptionRecord, CanvasRecord(
-    {.name = "SEcaption", .left = 123, .top = 80, .width = 242, .height = 100, .lockLeft = true, .lockTop = true,
+    {.visible = false})
+ZEFA_CONTROL_RECORD(SEcaption, CanvasRecord,
+    {.left = 123, .top = 80, .width = 242, .height = 100, .lockLeft = true, .lockTop = true,
      .tabIndex = 36, .tabStop = true},
-    {.allowFocusRing = false, .visible = false, .doubleBufferEntry = false}))
+    {.allowFocusRing = false, .visible = false, .doubleBufferEntry = false})
 
 // Text fields: the two inputs, then the five read-only result fields.
-RECORD(IQFldRecord, TextAreaRecord(
-    {.name = "IQFld", .left = 366, .top = 176, .width = 53, .height = 22, .tabIndex = 1, .tabStop = true},
-    {.maxChars = 3, .mask = "###"}))
-RECORD(CorrFldRecord, TextAreaRecord(
-    {.name = "CorrFld", .left = 366, .top = 202, .width = 53, .height = 22, .tabIndex = 2, .tabStop = true},
-    {.value = ".60", .maxChars = 4, .mask = ".###"}))
-RECORD(PAchFldRecord, TextAreaRecord(
-    {.name = "PAchFld", .left = 365, .top = 231, .width = 53, .height = 22, .tabIndex = 8},
-    {.allowFocusRing = false, .value = "\r", .readOnly = true}))
-RECORD(SD10FldRecord, TextAreaRecord(
-    {.name = "SD10Fld", .left = 346, .top = 321, .width = 88, .height = 22, .tabIndex = 9},
-    {.allowFocusRing = false, .readOnly = true}))
-RECORD(SD05FldRecord, TextAreaRecord(
-    {.name = "SD05Fld", .left = 346, .top = 350, .width = 88, .height = 22, .tabIndex = 10},
-    {.allowFocusRing = false, .readOnly = true}))
-RECORD(SD15FldRecord, TextAreaRecord(
-    {.name = "SD15Fld", .left = 346, .top = 291, .width = 88, .height = 22, .tabIndex = 25},
-    {.allowFocusRing = false, .value = "\r", .readOnly = true}))
-RECORD(SD1FldRecord, TextAreaRecord(
-    {.name = "SD1Fld", .left = 346, .top = 263, .width = 88, .height = 22, .tabIndex = 35},
-    {.allowFocusRing = false, .value = "\r", .readOnly = true}))
+ZEFA_CONTROL_RECORD(IQFld, TextAreaRecord,
+    {.left = 366, .top = 176, .width = 53, .height = 22, .tabIndex = 1, .tabStop = true},
+    {.maxChars = 3, .mask = "###"})
+ZEFA_CONTROL_RECORD(CorrFld, TextAreaRecord,
+    {.left = 366, .top = 202, .width = 53, .height = 22, .tabIndex = 2, .tabStop = true},
+    {.value = ".60", .maxChars = 4, .mask = ".###"})
+ZEFA_CONTROL_RECORD(PAchFld, TextAreaRecord,
+    {.left = 365, .top = 231, .width = 53, .height = 22, .tabIndex = 8},
+    {.allowFocusRing = false, .value = "\r", .readOnly = true})
+ZEFA_CONTROL_RECORD(SD10Fld, TextAreaRecord,
+    {.left = 346, .top = 321, .width = 88, .height = 22, .tabIndex = 9},
+    {.allowFocusRing = false, .readOnly = true})
+ZEFA_CONTROL_RECORD(SD05Fld, TextAreaRecord,
+    {.left = 346, .top = 350, .width = 88, .height = 22, .tabIndex = 10},
+    {.allowFocusRing = false, .readOnly = true})
+ZEFA_CONTROL_RECORD(SD15Fld, TextAreaRecord,
+    {.left = 346, .top = 291, .width = 88, .height = 22, .tabIndex = 25},
+    {.allowFocusRing = false, .value = "\r", .readOnly = true})
+ZEFA_CONTROL_RECORD(SD1Fld, TextAreaRecord,
+    {.left = 346, .top = 263, .width = 88, .height = 22, .tabIndex = 35},
+    {.allowFocusRing = false, .value = "\r", .readOnly = true})
 
-RECORD(ClearBtnRecord, PushButtonRecord(
-    {.name = "ClearBtn", .left = 20, .top = 400, .width = 96, .height = 25, .tabIndex = 11},
-    "Clear"))
-RECORD(CalcBrnRecord, PushButtonRecord(
-    {.name = "CalcBrn", .left = 365, .top = 400, .width = 96, .height = 25, .tabIndex = 12},
-    "Calculate"))
+ZEFA_CONTROL_RECORD(ClearBtn, PushButtonRecord,
+    {.left = 20, .top = 400, .width = 96, .height = 25, .tabIndex = 11},
+    "Clear")
+ZEFA_CONTROL_RECORD(CalcBrn, PushButtonRecord,
+    {.left = 365, .top = 400, .width = 96, .height = 25, .tabIndex = 12},
+    "Calculate")
 
-RECORD(copyrightTextRecord, LabelRecord(
-    {.name = "copyrightText", .left = 155, .top = 423, .width = 173, .height = 22, .tabIndex = 20},
-    kRightsNotice, {.alignment = 2, .textColor = 0x666666, .bold = false, .fontSize = 9.0f}))
-RECORD(Text1Record, LabelRecord(
-    {.name = "Text1", .left = 50, .top = 176, .width = 81, .height = 22, .tabIndex = 22, .tabStop = true},
-    "IQ Score", {}))
-RECORD(Text2Record, LabelRecord(
-    {.name = "Text2", .left = 50, .top = 203, .width = 220, .height = 20, .tabIndex = 23, .tabStop = true},
-    "IQ-Achievement Correlation", {}))
-RECORD(Text3Record, LabelRecord(
-    {.name = "Text3", .left = 50, .top = 231, .width = 220, .height = 22, .tabIndex = 24, .tabStop = true},
-    "Predicted Achievement Score", {}))
-RECORD(Text4Record, LabelRecord(
-    {.name = "Text4", .left = 50, .top = 291, .width = 93, .height = 22, .tabIndex = 26, .tabStop = true},
-    "1.5 SEest", {}))
-RECORD(Text5Record, LabelRecord(
-    {.name = "Text5", .left = 50, .top = 321, .width = 93, .height = 22, .tabIndex = 27, .tabStop = true},
-    "1.645 SEest", {}))
-RECORD(Text6Record, LabelRecord(
-    {.name = "Text6", .left = 50, .top = 350, .width = 93, .height = 22, .tabIndex = 28, .tabStop = true},
-    "1.96 SEest", {}))
-RECORD(Text7Record, LabelRecord(
-    {.name = "Text7", .left = 50, .top = 263, .width = 93, .height = 22, .tabIndex = 34, .tabStop = true},
-    "1 SEest", {}))
-
-#undef RECORD
+ZEFA_CONTROL_RECORD(copyrightText, LabelRecord,
+    {.left = 155, .top = 423, .width = 173, .height = 22, .tabIndex = 20},
+    kRightsNotice, {.alignment = 2, .textColor = 0x666666, .bold = false, .fontSize = 9.0f})
+ZEFA_CONTROL_RECORD(Text1, LabelRecord,
+    {.left = 50, .top = 176, .width = 81, .height = 22, .tabIndex = 22, .tabStop = true},
+    "IQ Score", {})
+ZEFA_CONTROL_RECORD(Text2, LabelRecord,
+    {.left = 50, .top = 203, .width = 220, .height = 20, .tabIndex = 23, .tabStop = true},
+    "IQ-Achievement Correlation", {})
+ZEFA_CONTROL_RECORD(Text3, LabelRecord,
+    {.left = 50, .top = 231, .width = 220, .height = 22, .tabIndex = 24, .tabStop = true},
+    "Predicted Achievement Score", {})
+ZEFA_CONTROL_RECORD(Text4, LabelRecord,
+    {.left = 50, .top = 291, .width = 93, .height = 22, .tabIndex = 26, .tabStop = true},
+    "1.5 SEest", {})
+ZEFA_CONTROL_RECORD(Text5, LabelRecord,
+    {.left = 50, .top = 321, .width = 93, .height = 22, .tabIndex = 27, .tabStop = true},
+    "1.645 SEest", {})
+ZEFA_CONTROL_RECORD(Text6, LabelRecord,
+    {.left = 50, .top = 350, .width = 93, .height = 22, .tabIndex = 28, .tabStop = true},
+    "1.96 SEest", {})
+ZEFA_CONTROL_RECORD(Text7, LabelRecord,
+    {.left = 50, .top = 263, .width = 93, .height = 22, .tabIndex = 34, .tabStop = true},
+    "1 SEest", {})
 
 // The events the window handles, of the class each belongs to, and their handlers' signature.
 namespace on {

@@ -11,21 +11,14 @@
 namespace zefa::AboutWindow {
 
 // Records are built on first use and kept for the life of the process.
-const std::string& Canvas1Record() {
-  static const std::string bytes = CanvasRecord(
-      {.name = "Canvas1", .left = 48, .top = 54, .width = 404, .height = 76, .lockLeft = true, .lockTop = true,
-       .tabIndex = 0, .tabStop = true},
-      {});
-  return bytes;
-}
+ZEFA_CONTROL_RECORD(Canvas1, CanvasRecord,
+    {.left = 48, .top = 54, .width = 404, .height = 76, .lockLeft = true, .lockTop = true, .tabIndex = 0,
+     .tabStop = true},
+    {})
 
-const std::string& Label1Record() {
-  static const std::string bytes = LabelRecord(
-      {.name = "Label1", .left = 94, .top = 238, .width = 311, .height = 20, .lockLeft = true, .lockTop = true,
-       .tabIndex = 1},
-      kRightsNotice, {.alignment = 2, .textColor = 0x800002, .bold = true, .fontSize = 11.0f});
-  return bytes;
-}
+ZEFA_CONTROL_RECORD(Label1, LabelRecord,
+    {.left = 94, .top = 238, .width = 311, .height = 20, .lockLeft = true, .lockTop = true, .tabIndex = 1},
+    kRightsNotice, {.alignment = 2, .textColor = 0x800002, .bold = true, .fontSize = 11.0f})
 
 // Only the run mode and the period: no name, no parent.
 const std::string& Timer1Record() {
@@ -34,13 +27,10 @@ const std::string& Timer1Record() {
 }
 
 // Unlike Canvas1 it has no DoubleBuffer entry.
-const std::string& Canvas2Record() {
-  static const std::string bytes = CanvasRecord(
-      {.name = "Canvas2", .left = 216, .top = 142, .width = 69, .height = 67, .lockLeft = true, .lockTop = true,
-       .tabIndex = 2, .tabStop = true},
-      {.doubleBufferEntry = false});
-  return bytes;
-}
+ZEFA_CONTROL_RECORD(Canvas2, CanvasRecord,
+    {.left = 216, .top = 142, .width = 69, .height = 67, .lockLeft = true, .lockTop = true, .tabIndex = 2,
+     .tabStop = true},
+    {.doubleBufferEntry = false})
 
 const std::string& AboutWindowRecord() {
   static const std::string bytes = WindowRecord(

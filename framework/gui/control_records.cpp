@@ -5,9 +5,9 @@
 namespace zefa {
 namespace {
 
-LayoutWriter Begin(const Placement& p) {
+LayoutWriter Begin(std::string_view name, const Placement& p) {
   LayoutWriter w;
-  w.String("Name", p.name)
+  w.String("Name", name)
       .Integer("Index", kNoControlArray)
       .Integer("Left", p.left)
       .Integer("Top", p.top)
@@ -28,8 +28,8 @@ std::string End(LayoutWriter& w) { return w.String("InitialParent", "").Bytes();
 
 }  // namespace
 
-std::string CanvasRecord(const Placement& p, const CanvasLook& look) {
-  LayoutWriter w = Begin(p);
+std::string CanvasRecord(std::string_view name, const Placement& p, const CanvasLook& look) {
+  LayoutWriter w = Begin(name, p);
   w.Boolean("Enabled", true)
       .String("Tooltip", "")
       .Boolean("AllowFocusRing", look.allowFocusRing)
@@ -43,8 +43,8 @@ std::string CanvasRecord(const Placement& p, const CanvasLook& look) {
   return End(w);
 }
 
-std::string TextAreaRecord(const Placement& p, const TextAreaSetup& setup) {
-  LayoutWriter w = Begin(p);
+std::string TextAreaRecord(std::string_view name, const Placement& p, const TextAreaSetup& setup) {
+  LayoutWriter w = Begin(name, p);
   w.Color("BackgroundColor", 0xFFFFFF)
       .Boolean("HasBorder", true)
       .Boolean("Enabled", true)
@@ -79,8 +79,8 @@ std::string TextAreaRecord(const Placement& p, const TextAreaSetup& setup) {
   return End(w);
 }
 
-std::string PushButtonRecord(const Placement& p, std::string_view caption) {
-  LayoutWriter w = Begin(p);
+std::string PushButtonRecord(std::string_view name, const Placement& p, std::string_view caption) {
+  LayoutWriter w = Begin(name, p);
   w.Enum("MacButtonStyle", 0)
       .Boolean("Cancel", false)
       .String("Caption", caption)
@@ -98,8 +98,8 @@ std::string PushButtonRecord(const Placement& p, std::string_view caption) {
   return End(w);
 }
 
-std::string LabelRecord(const Placement& p, std::string_view value, const LabelLook& look) {
-  LayoutWriter w = Begin(p);
+std::string LabelRecord(std::string_view name, const Placement& p, std::string_view value, const LabelLook& look) {
+  LayoutWriter w = Begin(name, p);
   w.Boolean("Enabled", true)
       .String("Tooltip", "")
       .Boolean("Multiline", false)

@@ -13,7 +13,6 @@ namespace zefa {
 // Where a control sits and how the Tab key reaches it; the locks that pin its edges to the
 // window's are off unless named.
 struct Placement {
-  std::string_view name;
   int64_t left = 0, top = 0, width = 0, height = 0;
   bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
   int64_t tabIndex = 0;
@@ -26,7 +25,7 @@ struct CanvasLook {
   bool visible = true;
   bool doubleBufferEntry = true;  // whether the record holds a DoubleBuffer entry at all
 };
-std::string CanvasRecord(const Placement& p, const CanvasLook& look);
+std::string CanvasRecord(std::string_view name, const Placement& p, const CanvasLook& look);
 
 struct TextAreaSetup {
   bool allowFocusRing = true;
@@ -35,8 +34,8 @@ struct TextAreaSetup {
   std::string_view mask = {};
   bool readOnly = false;
 };
-std::string TextAreaRecord(const Placement& p, const TextAreaSetup& setup);
-std::string PushButtonRecord(const Placement& p, std::string_view caption);
+std::string TextAreaRecord(std::string_view name, const Placement& p, const TextAreaSetup& setup);
+std::string PushButtonRecord(std::string_view name, const Placement& p, std::string_view caption);
 
 struct LabelLook {
   int64_t alignment = 0;
@@ -44,7 +43,7 @@ struct LabelLook {
   bool bold = true;
   float fontSize = 0.0f;
 };
-std::string LabelRecord(const Placement& p, std::string_view value, const LabelLook& look);
+std::string LabelRecord(std::string_view name, const Placement& p, std::string_view value, const LabelLook& look);
 
 // A window record: what differs between the program's windows; the rest they share.
 struct WindowShape {
@@ -56,5 +55,14 @@ struct WindowShape {
   bool liveResizeEntry = false;  // whether the record holds a LiveResize entry at all
 };
 std::string WindowRecord(const WindowShape& w);
+
+// The record of a window's control, named after the control, built on first use and kept for the
+// life of the process: ZEFA_CONTROL_RECORD(IQFld, TextAreaRecord, {placement}, {setup}) defines
+// IQFldRecord(), the record a ZEFA_CONTROL row of that name takes.
+#define ZEFA_CONTROL_RECORD(control, recipe, ...)                   \
+  const std::string& control##Record() {                            \
+    static const std::string bytes = recipe(#control, __VA_ARGS__); \
+    return bytes;                                                   \
+  }
 
 }  // namespace zefa
