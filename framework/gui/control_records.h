@@ -1,5 +1,5 @@
 #pragma once
-// Recipes for the Layout records of the four control kinds: each record is the 14 entries every
+// Recipes for the Layout records of the four control kinds: each record is the entries every
 // control starts with, the kind's own entries in its fixed order, and an empty InitialParent.
 #include <cstdint>
 #include <string>
