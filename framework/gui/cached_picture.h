@@ -4,8 +4,7 @@
 namespace zefa {
 
 // A picture of the resources folder, loaded on first need and handed out from then on; a load
-// that finds nothing is tried again on the next call. A test forgets it through
-// testing::ResetRegistered.
+// that finds nothing is tried again on the next call. The framework's process state holds it.
 class CachedPicture {
  public:
   explicit CachedPicture(const char* fileName);
@@ -13,8 +12,6 @@ class CachedPicture {
 
  private:
   const char* fileName_;
-  bool once_ = false;
-  Ref<Picture> pic_;
 };
 
 }  // namespace zefa
