@@ -4,9 +4,7 @@
 
 namespace zefa {
 
-CachedPicture::CachedPicture(const char* fileName) : fileName_(fileName) {}
-
-Ref<Picture> CachedPicture::Get() {
+Ref<Picture> CachedPicture::Get() const {
   Ref<Picture>& pic = Process().pictures[fileName_];
   if (!pic) pic = Picture::OpenFromApp(fileName_);
   return pic;

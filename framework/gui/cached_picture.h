@@ -7,8 +7,8 @@ namespace zefa {
 // that finds nothing is tried again on the next call. The framework's process state holds it.
 class CachedPicture {
  public:
-  explicit CachedPicture(const char* fileName);
-  Ref<Picture> Get();
+  explicit constexpr CachedPicture(const char* fileName) : fileName_(fileName) {}
+  Ref<Picture> Get() const;
 
  private:
   const char* fileName_;
