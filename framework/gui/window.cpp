@@ -42,9 +42,10 @@ Value Nothing(Object* self, Args) {
 // them the delegates that held it, so that only the references others keep remain.
 void ReleaseWhenClosed(Window& w) {
   QTimer::singleShot(0, qApp, [widget = QPointer<QWidget>(w.Widget())] {
+    if (!widget) return;  // released already
     std::vector<Ref<Window>>& open = Process().windows;
-    auto it = std::find_if(open.begin(), open.end(), [&](const Ref<Window>& o) { return widget && o->Widget() == widget; });
-    if (it == open.end()) return;  // released already
+    auto it = std::find_if(open.begin(), open.end(), [&](const Ref<Window>& o) { return o->Widget() == widget; });
+    if (it == open.end()) return;
     Ref<Window> closed = std::move(*it);
     open.erase(it);
     closed->Teardown();
