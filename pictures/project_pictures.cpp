@@ -3,10 +3,9 @@
 namespace zefa {
 namespace {
 
-// The pictures go with the process: never destroyed, so none is freed inside the exit handlers.
-CachedPicture &g_IQlangPix = *new CachedPicture("IQlangPix..png"), &g_ZEFAtitle = *new CachedPicture("ZEFAtitle.png"),
-              &g_Rest = *new CachedPicture("Rest.png"), &g_PreAchFormula = *new CachedPicture("PreAchFormula.png"),
-              &g_SEformula = *new CachedPicture("SEformula.png"), &g_Ride64 = *new CachedPicture("Ride64.png");
+// The pictures themselves stay in the framework's process state until the process ends.
+constexpr CachedPicture g_IQlangPix("IQlangPix..png"), g_ZEFAtitle("ZEFAtitle.png"), g_Rest("Rest.png"),
+    g_PreAchFormula("PreAchFormula.png"), g_SEformula("SEformula.png"), g_Ride64("Ride64.png");
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "framework/gui/application.h"
 #include "framework/runtime/exceptions.h"
-#include "framework/testing.h"
 #include "shell/steps.h"
 
 namespace zefa::Menu {
@@ -14,8 +14,8 @@ Ref<MenuItem>& _implicitInstance = *new Ref<MenuItem>;
 
 namespace {
 
-// A test forgets the bar through testing::ResetRegistered, as at process start.
-[[maybe_unused]] const bool g_resetRegistered = (testing::RegisterReset([] { _implicitInstance.reset(); }), true);
+// Forgotten with the framework's process state, as at process start.
+[[maybe_unused]] const bool g_resetRegistered = (RegisterProcessReset([] { _implicitInstance.reset(); }), true);
 
 struct Entry {
   int builder;             // which Untitled operation makes it

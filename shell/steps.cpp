@@ -1,9 +1,11 @@
 #include "shell/steps.h"
 
-#include "framework/testing.h"
+#include "framework/runtime/observer.h"
 
 namespace zefa::shell {
 
-void Step(std::string_view name) { testing::TraceStep(name); }
+void Step(std::string_view name) {
+  if (Observer* o = InstalledObserver()) o->Step(name);
+}
 
 }  // namespace zefa::shell

@@ -1,11 +1,10 @@
 #pragma once
-// The program's own start-up steps, as the framework's trace records them.
+// The program's own start-up steps, as a test watching start-up sees them.
 #include <string_view>
 
 namespace zefa::shell {
 
-// Records the step in the start-up trace; raises instead when a test asked this step to fail
-// (testing::FailAtStep).
+// Tells the observer, if a test installed one, that the step runs; it may make the step fail.
 void Step(std::string_view name);
 
 }  // namespace zefa::shell

@@ -5,11 +5,12 @@
 
 #include "calc_fixture.h"
 #include "calculator/calc_records.h"
+#include "framework/gui/application.h"
 #include "pictures/project_pictures.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/label.h"
 #include "framework/gui/push_button.h"
-#include "framework/testing.h"
+#include "seams.h"
 
 using namespace zefa;
 
@@ -128,6 +129,7 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   // A name with a single dot is another file.
   fs::copy_file(dir / "IQlangPix..png", dir / "IQlangPix.png");
   fs::remove(dir / "IQlangPix..png");
-  zefa::testing::ResetRegistered();
+  ResetProcessState();  // no picture loaded yet
+  zefa::testing::SetResourceDir(dir.string());
   EXPECT_FALSE(_x_IQlangPix::IQlangPix());
 }

@@ -1,4 +1,5 @@
 // The calculator window class: its record, its one instance, its face and its closing.
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "calc_fixture.h"
@@ -79,6 +80,27 @@ TEST_F(CalcTest, AccessorsReturnTheRegisteredControlEveryTime) {
     EXPECT_TRUE(a.ObjectRef()->RuntimeClass().IsA(entry.cls())) << entry.name;
   }
   EXPECT_THROW(CallSlot(nullptr, Calc::kIQFld), RuntimeError);
+}
+
+// A second window of the class becomes the implicit instance; the first stays open and held, and
+// the release at the end reaches both, although their delegates point back at them. A window the
+// user closed is released once its Close event is over.
+TEST_F(CalcTest, EveryWindowOfAClassIsReleasedNotOnlyItsImplicitInstance) {
+  Ref<Window> first = Calc::Calc();
+  Ref<Object> second = RuntimeNewObject(Calc::Class());
+  CallSlot(second.get(), Window::kConstructor);
+  EXPECT_EQ(GetImplicitWindow(Calc::kClassName), second);
+  EXPECT_EQ(WindowCount(), 2);
+  ReleaseAllWindows();
+  EXPECT_EQ(first->RefCount(), 1);
+  EXPECT_EQ(second->RefCount(), 1);
+
+  Ref<Window> closed = Calc::Calc();
+  closed->Widget()->close();
+  EXPECT_FALSE(GetImplicitWindow(Calc::kClassName));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(closed->RefCount(), 1);
+  EXPECT_EQ(WindowCount(), 0);
 }
 
 TEST_F(CalcTest, AMissingControlRaisesNilObjectInTheHandler) {

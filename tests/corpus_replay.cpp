@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/testing.h"
+#include "tests/seams.h"
 #include "tests/fuzz/layout_record_target.h"
 
 using namespace zefa::fuzz;
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  zefa::testing::Install();
   zefa::testing::SetAutoDismissMessageBoxes(true);
 
   int failures = 0;

@@ -17,7 +17,7 @@
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/ui_thread.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "fresh_start.h"
 #include "raises.h"
 
@@ -56,7 +56,8 @@ TEST(ExternalClasses, StartUpBuildsEveryRecordItLists) {
 }
 
 TEST(ObjectModel, ReferencesAreCountedAndReleased) {
-  static int destroyed = 0;
+  static int destroyed;
+  destroyed = 0;
   struct Probe : Object {
     using Object::Object;
     ~Probe() override { ++destroyed; }

@@ -110,7 +110,8 @@ TEST(GuardedCall, ReturnsRuntimeExceptionsAndPassesOthersOn) {
 }
 
 TEST(WindowEvents, GoThroughTheClassHookTable) {
-  static int closes = 0;
+  static int closes;
+  closes = 0;
   ClassRecord& cls = NewClassRecord("TestHookWindow", &Window::Class());
   cls.SetHook("Close", [](Object*, Args) -> Value {
     ++closes;
@@ -242,6 +243,8 @@ TEST_F(TimerEvents, ASingleTimerNeverFiresBeforeItsPeriod) {
 using ShownWindows = FreshStart;
 
 TEST_F(ShownWindows, AWindowWhoseCancelCloseAnswersTrueStaysOpen) {
+  g_cancel = true;
+  g_closes = 0;
   Ref<Window> w = OpenWindow("TestCancellingWindow", {{"CancelClose", CancelClose}, {"Close", CountClose}});
   EXPECT_FALSE(w->Widget()->close());
   EXPECT_TRUE(w->IsVisible());

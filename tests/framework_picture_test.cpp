@@ -11,7 +11,7 @@
 
 #include "framework/gui/picture.h"
 #include "framework/gui/private/widgets.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "fresh_start.h"
 
 using namespace zefa;

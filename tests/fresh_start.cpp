@@ -8,29 +8,17 @@
 
 #include "framework/gui/application.h"
 #include "framework/gui/window.h"
-#include "framework/testing.h"
-
-int FreshStart::beepsAtStart_ = 0;
+#include "seams.h"
 
 void FreshStart::SetUp() {
-  zefa::RuntimePerformFinalizers();  // the windows and the application object
-  if (zefa::RequestedQuit()) {
+  bool quitAsked = zefa::RequestedQuit().has_value();
+  zefa::ResetProcessState();  // no windows, no application object, nothing kept, the seams at rest
+  if (quitAsked) {
     // A quit asked for outside a run loop leaves Qt refusing to run any loop (a modal box would
     // return at once); only a run of the application's loop clears that.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
   }
-  zefa::ResetQuitForTesting();
-  zefa::testing::ResetRegistered();
-  zefa::testing::SetResourceDir("");
-  zefa::testing::ClearPictureLookups();
-  zefa::testing::ClearShortcutCalls();
-  zefa::testing::SetTracing(false);
-  zefa::testing::ClearTrace();
-  zefa::testing::FailAtStep("");
-  zefa::testing::SetMessageBoxWatcher(nullptr);
-  zefa::testing::SetAutoDismissMessageBoxes(true);
-  beepsAtStart_ = zefa::testing::BeepCount();
 }
 
 void FreshStart::TearDown() {
@@ -49,4 +37,4 @@ std::string FreshStart::TempDir() {
 
 void FreshStart::ExpectBoxes(int n) { zefa::testing::ExpectMessageBoxes(n); }
 const std::vector<std::string>& FreshStart::Boxes() { return zefa::testing::MessageBoxes(); }
-int FreshStart::Beeps() { return zefa::testing::BeepCount() - beepsAtStart_; }
+int FreshStart::Beeps() { return zefa::testing::BeepCount(); }

@@ -21,5 +21,4 @@ class FreshStart : public ::testing::Test {
 
  private:
   std::vector<std::string> tempDirs_;
-  static int beepsAtStart_;
 };

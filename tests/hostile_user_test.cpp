@@ -14,7 +14,7 @@
 #include "framework/gui/canvas.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/private/widgets.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "fresh_start.h"
 #include "shell/startup.h"
 

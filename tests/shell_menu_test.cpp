@@ -17,7 +17,7 @@
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/delegate.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "fresh_start.h"
 #include "raises.h"
 #include "shell/menu_bar.h"

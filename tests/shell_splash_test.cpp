@@ -12,7 +12,7 @@
 #include "framework/gui/timer.h"
 #include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "fresh_start.h"
 #include "shell/about_records.h"
 #include "shell/about_window.h"
@@ -283,8 +283,7 @@ TEST_F(SplashTest, EachCanvasIsFetchedBeforeItsPictureIsAskedFor) {
                               {"PgmName", "ZEFAtitle.png"}, {"RestCaption", "Rest.png"},
                               {"SEcaption", "SEformula.png"}}}}) {
     SCOPED_TRACE(c.cls.name);
-    zefa::testing::ResetRegistered();
-    zefa::testing::ClearPictureLookups();
+    ResetProcessState();  // no picture loaded yet, none looked up
     fetches.clear();
     Ref<Object> w = RuntimeNewObject(c.cls);
     CallSlot(w.get(), Window::kConstructor);

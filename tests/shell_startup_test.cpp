@@ -11,7 +11,7 @@
 #include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "framework/gui/timer.h"
 #include "fresh_start.h"
 #include "shell/about_window.h"

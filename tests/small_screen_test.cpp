@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "calculator/calc_window.h"
 #include "framework/gui/application.h"
@@ -25,11 +26,15 @@ void ExpectPlaced(Window& w, QSize content) {
   QRect frame = w.Widget()->frameGeometry();
   EXPECT_GE(frame.left(), avail.left());
   EXPECT_GE(frame.top(), avail.top());
+  // A frame the platform adds only once the window exists (the plain offscreen screen has one)
+  // moves it by its margin after it was placed.
+  QRect inner = w.Widget()->geometry();
+  int margin = std::max(inner.left() - frame.left(), inner.top() - frame.top());
   if (frame.width() <= avail.width()) {
-    EXPECT_NEAR(frame.center().x(), avail.center().x(), 1);
+    EXPECT_NEAR(frame.center().x(), avail.center().x(), 1 + margin);
   }
   if (frame.height() <= avail.height()) {
-    EXPECT_NEAR(frame.center().y(), avail.center().y(), 1);
+    EXPECT_NEAR(frame.center().y(), avail.center().y(), 1 + margin);
   }
 }
 

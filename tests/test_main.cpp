@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "framework/testing.h"
+#include "seams.h"
 
 namespace {
 
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith("offscreen")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  zefa::testing::Install();
   zefa::testing::SetUnexpectedMessageBoxHandler(
       [](const std::string& text) { ADD_FAILURE() << "unexpected message box: \"" << text << "\""; });
   ::testing::UnitTest::GetInstance()->listeners().Append(new MessageBoxCheck);

@@ -16,7 +16,7 @@
 #include "framework/gui/text_area.h"
 #include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
-#include "framework/testing.h"
+#include "seams.h"
 #include "probe_records.h"
 #include "shell/about_window.h"
 
@@ -49,6 +49,7 @@ Value OpenCalculator(Object*, Args) {
 int RunCalc() {
   std::string lastBox;
   bool boxShown = false;
+  testing::Install();
   testing::SetAutoDismissMessageBoxes(true);
   testing::SetMessageBoxWatcher([&](const std::string& t) {
     lastBox = t;

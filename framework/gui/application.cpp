@@ -15,14 +15,15 @@
 #include "framework/gui/label.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/picture.h"
+#include "framework/gui/private/process_state.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/window.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
+#include "framework/runtime/observer.h"
 #include "framework/runtime/ui_thread.h"
-#include "framework/testing.h"
 
 namespace zefa {
 namespace {
@@ -39,24 +40,12 @@ class AppearanceFollower : public QObject {
   }
 };
 
-struct Runtime {
-  std::vector<Initializer> programInitializers;
-  Ref<Application> app;
-  Ref<Object> pending;  // an exception that ended the run loop
-  std::optional<int> quitCode;
-  bool unhandled = false;
-  bool hiDpi = false;
-  double versionStamp = 0;
-  Method exceptionHelper = nullptr;
-  std::unique_ptr<QApplication> qapp;
-  std::unique_ptr<AppearanceFollower> follower;
-  std::string appearance;  // the drawing appearance, "light" or "dark"
-};
-// Never destroyed: Qt ends the process with exit() when its display goes away, and no Qt object
-// may be destroyed inside the exit handlers. The finaliser pass releases what it holds.
-Runtime& R() {
-  static Runtime& r = *new Runtime;
-  return r;
+// The run's part of the framework's process state.
+ProcessState& R() { return Process(); }
+
+// Tells the observer, if a test installed one, that a step of start-up or its end runs.
+void Step(std::string_view name) {
+  if (Observer* o = InstalledObserver()) o->Step(name);
 }
 
 // Qt keeps references to these for the life of the application.
@@ -190,7 +179,7 @@ Value Application::MacOSNotificationReceived(Object* self, Args args) {
 }
 
 void Application::SetSupportsHiDPI(bool on) {
-  testing::TraceStep("_SetSupportsHiDPI");
+  Step("_SetSupportsHiDPI");
   R().hiDpi = on;
 }
 
@@ -207,12 +196,12 @@ void RuntimeRegisterInitializers(std::span<const Initializer> table) {
 }
 
 void RuntimeInit() {
-  testing::TraceStep("RuntimeInit");
+  Step("RuntimeInit");
   CheckUIThread();
 }
 
 void RuntimePerformInitializers() {
-  testing::TraceStep("RuntimePerformInitializers");
+  Step("RuntimePerformInitializers");
   // The framework's classes first, the program's own after them.
   RuntimeException::Class();
   Delegate::Class();
@@ -230,7 +219,7 @@ void RuntimePerformInitializers() {
 }
 
 void RuntimePerformFinalizers() {
-  testing::TraceStep("RuntimePerformFinalizers");
+  Step("RuntimePerformFinalizers");
   ReleaseAllWindows();
   R().app.reset();
   R().follower.reset();
@@ -238,25 +227,25 @@ void RuntimePerformFinalizers() {
 }
 
 int32_t RuntimeExit() {
-  testing::TraceStep("RuntimeExit");
+  Step("RuntimeExit");
   if (R().unhandled) return 1;
   return R().quitCode.value_or(0);
 }
 
 void RuntimeSetExceptionHelper(Method entry) {
-  testing::TraceStep("_RuntimeSetExceptionHelper");
+  Step("_RuntimeSetExceptionHelper");
   R().exceptionHelper = entry;
 }
 Method RuntimeExceptionHelper() { return R().exceptionHelper; }
 
 void RuntimeFrameworkVersion(double stamp) {
-  testing::TraceStep("RuntimeFrameworkVersion");
+  Step("RuntimeFrameworkVersion");
   R().versionStamp = stamp;
 }
 double RuntimeFrameworkVersionStamp() { return R().versionStamp; }
 
 void RuntimeInitExternalClasses() {
-  testing::TraceStep("_RuntimeInitExternalClasses");
+  Step("_RuntimeInitExternalClasses");
   BooleanBox::Class();
   IntegerBox::Class();
   DoubleBox::Class();
@@ -275,10 +264,10 @@ void RuntimeInitExternalClasses() {
   WeakRef::Class();
 }
 
-void InitPluginEntrypoints() { testing::TraceStep("_InitPluginEntrypoints"); }
+void InitPluginEntrypoints() { Step("_InitPluginEntrypoints"); }
 
 void RuntimeRegisterAppObject(Ref<Object> app) {
-  testing::TraceStep("_RuntimeRegisterAppObject");
+  Step("_RuntimeRegisterAppObject");
   Ref<Application> checked = CheckCast<Application>(app);
   if (!checked) RaiseNilObjectException();
   R().app = checked;
@@ -287,7 +276,7 @@ void RuntimeRegisterAppObject(Ref<Object> app) {
 Ref<Application> App() { return R().app; }
 
 void RunFrameworkInitialization(Method lateStartup) {
-  testing::TraceStep("_RunFrameworkInitialization");
+  Step("_RunFrameworkInitialization");
   CheckUIThread();
   if (!QApplication::instance()) {
     // Qt would abort on a display it cannot open; the run ends with one line and status 1 instead.
@@ -309,13 +298,13 @@ void RunFrameworkInitialization(Method lateStartup) {
 }
 
 void RuntimeRun() {
-  testing::TraceStep("_RuntimeRun");
+  Step("_RuntimeRun");
   if (QCoreApplication::instance() && !R().quitCode && !R().pending) QApplication::exec();
   if (Ref<Object> e = TakePendingException()) throw RuntimeError(e);
 }
 
 void UnhandledException(const Ref<Object>& exception) {
-  testing::TraceStep("_UnhandledException");
+  Step("_UnhandledException");
   R().unhandled = true;
   std::string cls = exception ? exception->RuntimeClass().name : "nil";
   std::string msg;
@@ -339,16 +328,12 @@ Value CallFunctionWithExceptionHandling(Object*, Args args) {
 }
 
 void Quit(int code) {
-  testing::TraceStep("Quit");
+  Step("Quit");
   R().quitCode = code;
   if (QCoreApplication::instance()) QCoreApplication::exit(code);
 }
 
 std::optional<int> RequestedQuit() { return R().quitCode; }
-void ResetQuitForTesting() {
-  R().quitCode.reset();
-  R().unhandled = false;
-}
 
 bool GuiIsUp() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 

@@ -93,7 +93,13 @@ Value CallFunctionWithExceptionHandling(Object* self, Args args);
 
 void Quit(int code);
 std::optional<int> RequestedQuit();
-void ResetQuitForTesting();
+
+// Forgets everything the framework keeps for the whole process (the windows, the application
+// object, the quit request, the pictures, ...) and what the layers above registered, as at
+// process start.
+void ResetProcessState();
+// A layer above that keeps something for the whole process registers how to forget it.
+void RegisterProcessReset(std::function<void()> forget);
 
 // Raises unless the Qt application exists: windows and controls need it.
 void RequireGui();

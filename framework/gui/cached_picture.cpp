@@ -1,23 +1,13 @@
 #include "framework/gui/cached_picture.h"
 
-#include "framework/testing.h"
+#include "framework/gui/private/process_state.h"
 
 namespace zefa {
 
-CachedPicture::CachedPicture(const char* fileName) : fileName_(fileName) {
-  testing::RegisterReset([this] {
-    once_ = false;
-    pic_ = nullptr;
-  });
-}
-
-Ref<Picture> CachedPicture::Get() {
-  if (!once_) {
-    once_ = true;
-    pic_ = nullptr;
-  }
-  if (!pic_) pic_ = Picture::OpenFromApp(fileName_);
-  return pic_;
+Ref<Picture> CachedPicture::Get() const {
+  Ref<Picture>& pic = Process().pictures[fileName_];
+  if (!pic) pic = Picture::OpenFromApp(fileName_);
+  return pic;
 }
 
 }  // namespace zefa

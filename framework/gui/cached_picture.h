@@ -4,17 +4,14 @@
 namespace zefa {
 
 // A picture of the resources folder, loaded on first need and handed out from then on; a load
-// that finds nothing is tried again on the next call. A test forgets it through
-// testing::ResetRegistered.
+// that finds nothing is tried again on the next call. The framework's process state holds it.
 class CachedPicture {
  public:
-  explicit CachedPicture(const char* fileName);
-  Ref<Picture> Get();
+  explicit constexpr CachedPicture(const char* fileName) : fileName_(fileName) {}
+  Ref<Picture> Get() const;
 
  private:
   const char* fileName_;
-  bool once_ = false;
-  Ref<Picture> pic_;
 };
 
 }  // namespace zefa

@@ -7,13 +7,13 @@
 
 #include "framework/gui/application.h"
 #include "framework/runtime/class_record.h"
+#include "framework/runtime/observer.h"
 #include "framework/runtime/ui_thread.h"
-#include "framework/testing.h"
 
 namespace zefa {
 
 void Beep() {
-  testing::NoteBeep();
+  if (Observer* o = InstalledObserver()) o->Beep();
   if (QApplication::instance()) QApplication::beep();
 }
 
@@ -23,7 +23,8 @@ void MsgBox(const std::string& text) {
   QPointer<QWidget> owner = QApplication::activeWindow();
   QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
-  if (testing::NoteMessageBox(text)) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
+  Observer* o = InstalledObserver();
+  if (o && o->MessageBoxShown(text)) QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
   box.exec();
   // The window the box belonged to takes the focus back: with no window manager to hand it
   // over, its shortcuts and menus would wait for a click.

@@ -12,8 +12,8 @@
 #include "framework/gui/private/widgets.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/exceptions.h"
+#include "framework/runtime/observer.h"
 #include "framework/runtime/ui_thread.h"
-#include "framework/testing.h"
 
 namespace zefa {
 namespace {
@@ -285,7 +285,7 @@ void MenuItem::SetVisible(bool on) {
 void MenuItem::SetShortcut(std::string shortcut) {
   CheckUIThread();
   shortcut_ = std::move(shortcut);
-  testing::NoteShortcutCall(name_);
+  if (Observer* o = InstalledObserver()) o->ShortcutSet(name_);
 }
 
 void MenuItem::AddMenu(Ref<MenuItem> item) {

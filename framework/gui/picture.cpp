@@ -10,12 +10,12 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <string>
 
+#include "framework/gui/private/process_state.h"
 #include "framework/gui/private/widgets.h"
 #include "framework/runtime/exceptions.h"
-#include "framework/testing.h"
+#include "framework/runtime/observer.h"
 
 namespace zefa {
 namespace {
@@ -26,7 +26,8 @@ constexpr off_t kMaxPictureBytes = 16 << 20;
 Object* MakePicture(const ClassRecord& cls) { return new Picture(cls, QImage()); }
 
 std::filesystem::path ResourceDir() {
-  if (!testing::ResourceDirOverride().empty()) return testing::ResourceDirOverride();
+  if (Observer* o = InstalledObserver())
+    if (std::string dir = o->ResourcesFolder(); !dir.empty()) return dir;
   static const std::filesystem::path beside = [] {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -44,10 +45,9 @@ bool IsPlainFileName(std::string_view name) {
 
 // One line on standard error the first time a name yields no picture; the window goes on blank.
 void ReportUnusable(std::string_view name, const std::string& why) {
-  static std::mutex lock;
-  static std::set<std::string, std::less<>> reported;
+  static std::mutex lock;  // a picture may be asked for on any thread
   std::lock_guard<std::mutex> hold(lock);
-  if (!reported.emplace(name).second) return;
+  if (!Process().unusablePictures.emplace(name).second) return;
   std::fprintf(stderr, "zefa: picture \"%.*s\" not shown: %s\n", static_cast<int>(name.size()), name.data(),
                why.c_str());
 }
@@ -121,7 +121,7 @@ Picture::Picture(const ClassRecord& cls, Bitmap image)
 Picture::~Picture() = default;
 
 Ref<Picture> Picture::OpenFromApp(std::string_view fileName) {
-  testing::NotePictureLookup(fileName);
+  if (Observer* o = InstalledObserver()) o->PictureLookedUp(fileName);
   if (!IsPlainFileName(fileName)) {
     ReportUnusable(fileName, "not a file name of the resources folder");
     return nullptr;

@@ -4,15 +4,17 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPalette>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <map>
 
 #include "framework/gui/application.h"
 #include "framework/gui/control.h"
 #include "framework/gui/menu.h"
 #include "framework/gui/picture.h"
+#include "framework/gui/private/process_state.h"
 #include "framework/gui/private/widgets.h"
 #include "framework/gui/private/window_widget.h"
 #include "framework/runtime/delegate.h"
@@ -21,13 +23,6 @@
 
 namespace zefa {
 namespace {
-
-// The framework's hold on every constructed window, by runtime class name. Never destroyed (no
-// widget may go inside the exit handlers); the finaliser pass empties it.
-std::map<std::string, Ref<Window>, std::less<>>& OpenWindows() {
-  static auto& open = *new std::map<std::string, Ref<Window>, std::less<>>;
-  return open;
-}
 
 Window& Self(Object* self) { return CheckedAs<Window>(self); }
 Window& Self(Object& self) { return CheckedAs<Window>(self); }
@@ -41,6 +36,20 @@ Object* MakeWindow(const ClassRecord& cls) { return new Window(cls); }
 Value Nothing(Object* self, Args) {
   Self(self);
   return {};
+}
+
+// A window the user closed is released once its Close event is over: its controls go, and with
+// them the delegates that held it, so that only the references others keep remain.
+void ReleaseWhenClosed(Window& w) {
+  QTimer::singleShot(0, qApp, [widget = QPointer<QWidget>(w.Widget())] {
+    if (!widget) return;  // released already
+    std::vector<Ref<Window>>& open = Process().windows;
+    auto it = std::find_if(open.begin(), open.end(), [&](const Ref<Window>& o) { return o->Widget() == widget; });
+    if (it == open.end()) return;
+    Ref<Window> closed = std::move(*it);
+    open.erase(it);
+    closed->Teardown();
+  });
 }
 
 Value Update(Object* self, Args) {
@@ -294,7 +303,8 @@ void Window::Constructor() {
     Teardown();
     throw;
   }
-  OpenWindows()[RuntimeClass().name] = keep;
+  // The newest window of a class is its implicit instance; the ones before it stay held too.
+  Process().windows.push_back(keep);
   if (showWhenBuilt_) Show();
 }
 
@@ -354,10 +364,11 @@ bool Window::OnCloseRequested() {
   // With no Close hook, closing the last visible window ends the application.
   if (!HasWindowHook(*this, kCloseEvent)) {
     bool othersVisible = false;
-    for (auto& [name, w] : OpenWindows())
+    for (const Ref<Window>& w : Process().windows)
       if (w.get() != this && w->IsVisible()) othersVisible = true;
     if (!othersVisible) Quit(0);
   }
+  ReleaseWhenClosed(*this);
   return true;
 }
 
@@ -539,24 +550,23 @@ void Window::Centre() {
 }
 
 Ref<Object> GetImplicitWindow(std::string_view className) {
-  auto it = OpenWindows().find(className);
-  return it == OpenWindows().end() ? nullptr : it->second;
+  const std::vector<Ref<Window>>& open = Process().windows;
+  for (auto it = open.rbegin(); it != open.rend(); ++it)
+    if ((*it)->RuntimeClass().name == className && !(*it)->IsClosed()) return *it;
+  return nullptr;
 }
 
 void ReleaseAllWindows() {
-  auto open = std::move(OpenWindows());
-  OpenWindows().clear();
-  for (auto& [name, w] : open) w->Teardown();
-  open.clear();
+  std::vector<Ref<Window>> open = std::move(Process().windows);
+  Process().windows.clear();
+  for (const Ref<Window>& w : open) w->Teardown();
 }
 
-int64_t WindowCount() { return static_cast<int64_t>(OpenWindows().size()); }
+int64_t WindowCount() { return static_cast<int64_t>(Process().windows.size()); }
 
 Ref<Object> WindowAt(int64_t index) {
   if (index < 0 || index >= WindowCount()) Raise<OutOfBoundsException>("no window at index " + std::to_string(index));
-  auto it = OpenWindows().begin();
-  std::advance(it, index);
-  return it->second;
+  return Process().windows[static_cast<size_t>(index)];
 }
 
 Ref<Object> ControlByName(Object* window, std::string_view name) {

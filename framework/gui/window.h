@@ -61,6 +61,7 @@ class Window : public Object {
   WindowWidget* Widget() const { return top_.get(); }  // the top-level widget
   ContentWidget* Content() const { return content_; } // the area the controls sit in
   bool IsVisible() const;
+  bool IsClosed() const { return closed_; }  // the user closed it: no longer an implicit instance
   const std::vector<std::pair<std::string, Ref<Object>>>& Controls() const { return controls_; }
 
   // Releases the controls (and with them the delegates that point back here) and the widget.
@@ -104,9 +105,9 @@ class Window : public Object {
   bool menuBarVisible_ = true, showWhenBuilt_ = false, constructing_ = false, closed_ = false;
 };
 
-// The open window of that runtime class name (also when hidden), or nil.
+// The open window of that runtime class name (also when hidden) built last, or nil.
 Ref<Object> GetImplicitWindow(std::string_view className);
-// The finaliser pass closes every window the framework holds.
+// The finaliser pass releases every window the framework holds.
 void ReleaseAllWindows();
 int64_t WindowCount();
 Ref<Object> WindowAt(int64_t index);

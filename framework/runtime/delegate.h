@@ -32,8 +32,8 @@ class Delegate : public Object {
  private:
   Glue glue_;
   Method method_;
-  // Held strongly; the window's teardown releases its controls, which breaks the cycle
-  // window -> control -> binding -> delegate -> window.
+  // Held strongly; the window's teardown (when the user closes it, or at the finaliser pass)
+  // releases its controls, which breaks the cycle window -> control -> binding -> delegate -> window.
   Ref<Object> target_;
   std::string signature_;
   int arity_;

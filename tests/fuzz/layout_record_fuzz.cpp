@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "framework/testing.h"
+#include "tests/seams.h"
 #include "tests/fuzz/layout_record_target.h"
 
 namespace {
@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static QApplication* app = new QApplication(qtArgc, qtArgv);  // lives as long as the process
   (void)app;
   QApplication::setQuitOnLastWindowClosed(false);
+  zefa::testing::Install();
   zefa::testing::SetAutoDismissMessageBoxes(true);
   for (int i = 1; i + 1 < *argc; ++i)
     if (std::strcmp((*argv)[i], "--write-seeds") == 0) std::exit(WriteSeeds((*argv)[i + 1]));
