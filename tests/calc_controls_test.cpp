@@ -117,7 +117,11 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   for (const char* f : {"IQlangPix..png", "PreAchFormula.png", "Rest.png", "SEformula.png"})
     fs::copy_file(exe / f, dir / f);
   zefa::testing::SetResourceDir(dir.string());  // no ZEFAtitle.png here
+  constexpr CachedPicture title("ZEFAtitle.png"), ride("Ride64.png");
+  EXPECT_FALSE(title.Called());
   Window& w = Win();
+  EXPECT_TRUE(title.Called());  // called, and empty
+  EXPECT_FALSE(ride.Called());  // the splash's own picture: the calculator never asks for it
   EXPECT_EQ(w.Controls().size(), Calc::kControlCount);
   EXPECT_FALSE(Ctl<Canvas>(Calc::kPgmName)->Backdrop());
   EXPECT_TRUE(Ctl<Canvas>(Calc::kIQlang)->Backdrop());
@@ -130,6 +134,7 @@ TEST_F(CalcTest, AMissingPictureLeavesItsCanvasEmptyAndIsAskedForAgain) {
   fs::copy_file(dir / "IQlangPix..png", dir / "IQlangPix.png");
   fs::remove(dir / "IQlangPix..png");
   ResetProcessState();  // no picture loaded yet
+  EXPECT_FALSE(title.Called());
   zefa::testing::SetResourceDir(dir.string());
   EXPECT_FALSE(_x_IQlangPix::IQlangPix());
 }
